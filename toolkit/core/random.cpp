@@ -1,0 +1,3 @@
+#include "toolkit/core/random.h"
+
+std::uint32_t randSeed = 1;
