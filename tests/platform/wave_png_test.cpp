@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/paths.h"
+#include "platform/png.h"
+#include "platform/wave.h"
+#include "tests/platform/temp_dir.h"
+
+namespace {
+
+std::vector<std::uint8_t> Wave(int channels, int rate, int bits, std::uint32_t dataLength,
+                               std::size_t dataPresent) {
+    std::vector<std::uint8_t> w(44 + dataPresent, 0x80);
+    auto put = [&](std::size_t at, std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            w[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    std::memcpy(w.data(), "RIFF", 4);
+    put(4, static_cast<std::uint32_t>(36 + dataPresent), 4);
+    std::memcpy(w.data() + 8, "WAVEfmt ", 8);
+    put(16, 16, 4);
+    put(20, 1, 2);
+    put(22, static_cast<std::uint32_t>(channels), 2);
+    put(24, static_cast<std::uint32_t>(rate), 4);
+    put(28, static_cast<std::uint32_t>(rate * channels * bits / 8), 4);
+    put(32, static_cast<std::uint32_t>(channels * bits / 8), 2);
+    put(34, static_cast<std::uint32_t>(bits), 2);
+    std::memcpy(w.data() + 36, "data", 4);
+    put(40, dataLength, 4);
+    return w;
+}
+
+TEST(Wave, ReadsFormatAndDuration) {
+    const auto w = Wave(1, 11025, 8, 11025, 11025);
+    platform::WaveInfo info;
+    ASSERT_EQ(platform::ParseWave(w.data(), w.size(), info), "");
+    EXPECT_EQ(info.channels, 1);
+    EXPECT_EQ(info.sampleRate, 11025);
+    EXPECT_EQ(info.bitsPerSample, 8);
+    EXPECT_EQ(info.Frames(), 11025u);
+    EXPECT_EQ(info.DurationMicroseconds(), 1000000u);
+    EXPECT_EQ(info.samples, w.data() + 44);
+}
+
+TEST(Wave, DataLongerThanTheImageIsCutToWholeFrames) {
+    const auto w = Wave(2, 22050, 16, 0xFFFFFFF0u, 103);
+    platform::WaveInfo info;
+    ASSERT_EQ(platform::ParseWave(w.data(), w.size(), info), "");
+    EXPECT_EQ(info.dataBytes, 100u);
+    EXPECT_EQ(info.Frames(), 25u);
+}
+
+TEST(Wave, RejectsWhatItCannotPlay) {
+    platform::WaveInfo info;
+    auto bad = Wave(1, 11025, 8, 4, 4);
+    bad[20] = 2; // not PCM
+    EXPECT_NE(platform::ParseWave(bad.data(), bad.size(), info), "");
+    bad = Wave(3, 11025, 8, 4, 4);
+    EXPECT_NE(platform::ParseWave(bad.data(), bad.size(), info), "");
+    bad = Wave(1, 11025, 12, 4, 4);
+    EXPECT_NE(platform::ParseWave(bad.data(), bad.size(), info), "");
+    bad = Wave(1, 0, 8, 4, 4);
+    EXPECT_NE(platform::ParseWave(bad.data(), bad.size(), info), "");
+    const auto good = Wave(1, 11025, 8, 4, 4);
+    for (std::size_t cut = 0; cut < 44; ++cut)
+        EXPECT_NE(platform::ParseWave(good.data(), cut, info), "") << cut;
+    EXPECT_NE(platform::ParseWave(nullptr, 0, info), "");
+}
+
+TEST(Wave, BeepIsAPlayableImage) {
+    const auto beep = platform::BeepWave();
+    platform::WaveInfo info;
+    ASSERT_EQ(platform::ParseWave(beep.data(), beep.size(), info), "");
+    EXPECT_GT(info.DurationMicroseconds(), 50000u);
+    EXPECT_LT(info.DurationMicroseconds(), 300000u);
+}
+
+TEST(Png, WritesTheFrameThroughThePalette) {
+    TempDir dir;
+    std::uint32_t palette[256] = {};
+    palette[1] = 0xFFFF0000u;
+    palette[2] = 0xFF0000FFu;
+    const std::uint8_t pixels[] = {1, 2, 0, 0, 2, 1, 0, 0}; // 2 x 2, rows 4 bytes apart
+    const platform::Frame frame{pixels, 4, 2, 2, palette};
+    ASSERT_EQ(platform::WritePng(dir / "shot.png", frame), "");
+    std::string png;
+    ASSERT_TRUE(platform::ReadFile(dir / "shot.png", png));
+    ASSERT_GT(png.size(), 60u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(png.substr(12, 4), "IHDR");
+    // The stored deflate block holds the raw rows: filter 0, then RGB triples.
+    const std::string rows = std::string("\0\xff\0\0\0\0\xff", 7) + std::string("\0\0\0\xff\xff\0\0", 7);
+    EXPECT_NE(png.find(rows), std::string::npos);
+    EXPECT_NE(platform::WritePng(dir / "none.png", platform::Frame{}), "");
+}
+
+} // namespace
