@@ -7,6 +7,7 @@
 
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/font_cache_hook.h"
+#include "toolkit/core/resources.h"
 
 namespace qiva {
 namespace {
@@ -177,7 +178,9 @@ OSErr MoveOutToExtendedStore(MasterPointer&) {
     return memAZErr;
 }
 
+// Fonts can be read again from their files; the font cache points into them.
 void ReleaseReloadables() {
+    ReleaseResourcesOfType(MakeResType("FONT"));
     InvalidateFontCache();
     for (MasterBlock* b = firstBlock; b; b = b->next) {
         MasterPointer* records = b->Records();
