@@ -1,0 +1,161 @@
+#pragma once
+// QuickDraw records in the classic field order. Coordinates are signed 16-bit; a rectangle covers the
+// pixels from (left, top) up to but not including (right, bottom).
+
+#include <cstdint>
+
+struct Point {
+    std::int16_t v;
+    std::int16_t h;
+};
+
+struct Rect {
+    std::int16_t top;
+    std::int16_t left;
+    std::int16_t bottom;
+    std::int16_t right;
+};
+
+// Eight rows, top row first; within a byte the most significant bit is the leftmost pixel.
+struct Pattern {
+    std::uint8_t pat[8];
+};
+
+struct RGBColor {
+    std::uint16_t red;
+    std::uint16_t green;
+    std::uint16_t blue;
+};
+
+struct ColorSpec {
+    std::int16_t value;
+    RGBColor rgb;
+};
+
+// A colour table; ctSize is the number of entries minus one, as in the classic record.
+struct ColorTable {
+    std::int32_t ctSeed;
+    std::int16_t ctFlags;
+    std::int16_t ctSize;
+    ColorSpec ctTable[1];
+};
+using CTabPtr = ColorTable*;
+using CTabHandle = CTabPtr*;
+
+// A one-bit image, or (baseAddr holding a buffer id, rowBytes bit 15 set) a port's offscreen buffer.
+// The buffer id lives in the pointer-sized baseAddr.
+struct BitMap {
+    char* baseAddr;
+    std::int16_t rowBytes;
+    Rect bounds;
+};
+
+// An indexed-colour image; rowBytes has bit 15 set, which tells it from a BitMap.
+struct PixMap {
+    char* baseAddr;
+    std::int16_t rowBytes;
+    Rect bounds;
+    std::int16_t pmVersion;
+    std::int16_t packType;
+    std::int32_t packSize;
+    std::int32_t hRes; // 16.16 fixed
+    std::int32_t vRes;
+    std::int16_t pixelType;
+    std::int16_t pixelSize;
+    std::int16_t cmpCount;
+    std::int16_t cmpSize;
+    std::int32_t planeBytes;
+    CTabHandle pmTable;
+    std::int32_t pmReserved;
+};
+
+// The region record: rgnSize 10 is a rectangle; larger regions carry scanline records after the box
+// (row, inversion points in pairs, 32767), closed by a final 32767.
+struct Region {
+    std::int16_t rgnSize;
+    Rect rgnBBox;
+};
+using RgnPtr = Region*;
+using RgnHandle = RgnPtr*;
+
+struct GrafPort {
+    std::int16_t device;
+    BitMap portBits; // baseAddr: buffer id; rowBytes: width | 0x8000 for a port that owns a buffer
+    Rect portRect;
+    RgnHandle visRgn;
+    RgnHandle clipRgn;
+    Pattern bkPat;
+    Pattern fillPat;
+    Point pnLoc;
+    Point pnSize;
+    std::int16_t pnMode;
+    Pattern pnPat;
+    std::int16_t pnVis;
+    std::int16_t txFont;
+    std::uint8_t txFace;
+    std::uint8_t filler;
+    std::int16_t txMode;
+    std::int16_t txSize;
+    std::int32_t spExtra;
+    std::int32_t fgColor;
+    std::int32_t bkColor;
+    std::int16_t colrBit;
+    std::int16_t patStretch;
+    char** picSave;
+    char** rgnSave;
+    char** polySave;
+    void* grafProcs;
+    std::int32_t fgIndex; // the toolkit's two additions: palette indices of the pen's colours
+    std::int32_t bkIndex;
+};
+using GrafPtr = GrafPort*;
+
+struct PenState {
+    Point pnLoc;
+    Point pnSize;
+    std::int16_t pnMode;
+    Pattern pnPat;
+};
+
+// Transfer modes. The low three bits select the rule; bit 7 is the hilite mode.
+enum : std::int16_t {
+    srcCopy = 0,
+    srcOr = 1,
+    srcXor = 2,
+    srcBic = 3,
+    notSrcCopy = 4,
+    notSrcOr = 5,
+    notSrcXor = 6,
+    notSrcBic = 7,
+    patCopy = 8,
+    patOr = 9,
+    patXor = 10,
+    patBic = 11,
+    notPatCopy = 12,
+    notPatOr = 13,
+    notPatXor = 14,
+    notPatBic = 15,
+    hilite = 0x80,
+};
+
+// The classic colour constants; ForeColor and BackColor look them up by constant / 32.
+enum : std::int32_t {
+    whiteColor = 30,
+    blackColor = 33,
+    yellowColor = 69,
+    magentaColor = 137,
+    redColor = 205,
+    cyanColor = 273,
+    greenColor = 341,
+    blueColor = 409,
+};
+
+namespace qiva {
+
+// The transparent colour of images and the highlight colour on screen.
+inline constexpr std::uint8_t COUL_TRANSPARENTE = 10;
+// Cube black and white: the hilite pair with the hilite background.
+inline constexpr std::uint8_t kIndexBlack = 11;
+inline constexpr std::uint8_t kIndexWhite = 226;
+
+} // namespace qiva
