@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "toolkit/core/mac_types.h"
+
 struct Point {
     std::int16_t v;
     std::int16_t h;
@@ -45,14 +47,14 @@ using CTabHandle = CTabPtr*;
 // A one-bit image, or (baseAddr holding a buffer id, rowBytes bit 15 set) a port's offscreen buffer.
 // The buffer id lives in the pointer-sized baseAddr.
 struct BitMap {
-    char* baseAddr;
+    Ptr baseAddr;
     std::int16_t rowBytes;
     Rect bounds;
 };
 
 // An indexed-colour image; rowBytes has bit 15 set, which tells it from a BitMap.
 struct PixMap {
-    char* baseAddr;
+    Ptr baseAddr;
     std::int16_t rowBytes;
     Rect bounds;
     std::int16_t pmVersion;
@@ -101,9 +103,9 @@ struct GrafPort {
     std::int32_t bkColor;
     std::int16_t colrBit;
     std::int16_t patStretch;
-    char** picSave;
-    char** rgnSave;
-    char** polySave;
+    Handle picSave;
+    Handle rgnSave;
+    Handle polySave;
     void* grafProcs;
     std::int32_t fgIndex; // the toolkit's two additions: palette indices of the pen's colours
     std::int32_t bkIndex;

@@ -180,11 +180,16 @@ void SaveBlock(const RasterTarget& t, int left, int top, int right, int bottom, 
                     t.base + static_cast<std::ptrdiff_t>(y) * t.rowBytes + l, r - l + 1);
 }
 
+void SavedBlockBounds(const std::uint8_t* src, int& left, int& top, int& width, int& height) {
+    left = static_cast<std::int16_t>(GetU16(src));
+    top = static_cast<std::int16_t>(GetU16(src + 2));
+    height = GetU16(src + 4);
+    width = GetU16(src + 6);
+}
+
 void RestoreBlock(const RasterTarget& t, const std::uint8_t* src) {
-    const int left = static_cast<std::int16_t>(GetU16(src));
-    const int top = static_cast<std::int16_t>(GetU16(src + 2));
-    const int h = GetU16(src + 4);
-    const int w = GetU16(src + 6);
+    int left, top, h, w;
+    SavedBlockBounds(src, left, top, w, h);
     const std::uint8_t* rows = src + 8;
     int l = left, tp = top, r = left + w - 1, b = top + h - 1;
     if (!ClipToTarget(t, l, tp, r, b)) return;

@@ -38,6 +38,8 @@ std::uint8_t GetPixelIndex(const RasterTarget& t, int h, int v);
 std::size_t SaveBlockSize(int left, int top, int right, int bottom);
 // Writes left, top, height, width as four u16 values, then the rows; clipped to the buffer.
 void SaveBlock(const RasterTarget& t, int left, int top, int right, int bottom, std::uint8_t* dst);
+// The rectangle a saved block came from.
+void SavedBlockBounds(const std::uint8_t* src, int& left, int& top, int& width, int& height);
 // Copies a saved block back to where it came from.
 void RestoreBlock(const RasterTarget& t, const std::uint8_t* src);
 

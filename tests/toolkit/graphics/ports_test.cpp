@@ -1,0 +1,255 @@
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "graphics_fixture.h"
+#include "toolkit/core/error_box.h"
+
+namespace {
+
+using qiva::Drawing;
+
+TEST_F(GraphicsTest, TemplatePortDefaultsAndScreenBits) {
+    GrafPort port;
+    OpenPort(&port);
+    EXPECT_EQ(port.pnMode, patCopy);
+    EXPECT_EQ(port.pnSize.h, 1);
+    EXPECT_EQ(port.txMode, srcOr);
+    EXPECT_EQ(port.fgIndex, qiva::kIndexBlack);
+    EXPECT_EQ(port.bkIndex, qiva::kIndexWhite);
+    EXPECT_TRUE(qiva::EqualPattern(port.pnPat, qd.black));
+    EXPECT_EQ(port.portBits.baseAddr, qd.screenBits.baseAddr);
+    EXPECT_EQ((*port.clipRgn)->rgnBBox.left, -32767);
+    EXPECT_EQ((*port.visRgn)->rgnBBox.right, kWidth);
+    GrafPtr current;
+    GetPort(&current);
+    EXPECT_EQ(current, &port);
+    ClosePort(&port);
+    GetPort(&current);
+    EXPECT_EQ(current, nullptr);
+}
+
+TEST_F(GraphicsTest, BufferRowsAreMultiplesOfFourAndSlotsAreReused) {
+    GrafPort a, b, c;
+    ASSERT_TRUE(NewBufferPort(&a, 13, 5));
+    EXPECT_EQ(Drawing().target.rowBytes, 16);
+    EXPECT_EQ(static_cast<std::uint16_t>(a.portBits.rowBytes), 0x8000 | 13);
+    ASSERT_TRUE(NewBufferPort(&b, 16, 5));
+    EXPECT_EQ(Drawing().target.rowBytes, 16);
+    const auto idA = qiva::BufferIdOf(a.portBits);
+    EXPECT_EQ(idA % 2, 1u);
+    EXPECT_NE(qiva::BufferIdOf(b.portBits), idA);
+    // Painting the whole 13-pixel port leaves the row padding alone.
+    SetPort(&a);
+    Rect all = R(-100, -100, 100, 100);
+    PaintRect(&all);
+    const qiva::RasterTarget t = Drawing().target;
+    for (int v = 0; v < 5; ++v) {
+        EXPECT_EQ(t.base[v * 16 + 12], qiva::kIndexBlack);
+        for (int h = 13; h < 16; ++h)
+            EXPECT_EQ(t.base[v * 16 + h], 0);
+    }
+    DisposeBufferPort(&a);
+    EXPECT_EQ(qiva::LookUpBuffer(idA), nullptr);
+    ASSERT_TRUE(NewBufferPort(&c, 2, 2));
+    EXPECT_EQ(qiva::BufferIdOf(c.portBits), idA); // first free slot wins
+    DisposeBufferPort(&b);
+    DisposeBufferPort(&c);
+    EXPECT_FALSE(NewBufferPort(&c, 0, 10));
+    EXPECT_FALSE(qiva::ErrorBoxHistory().empty());
+    qiva::ClearErrorBoxHistory();
+}
+
+TEST_F(GraphicsTest, SetPortToTheCurrentPortKeepsTheClip) {
+    GrafPort port, other;
+    ASSERT_TRUE(NewBufferPort(&other, 4, 4));
+    ASSERT_TRUE(NewBufferPort(&port, 10, 10));
+    RectRgn(port.clipRgn, &(const Rect&)R(0, 0, 2, 2)); // changed behind the port's back
+    SetPort(&port);
+    Rect all = R(0, 0, 10, 10);
+    PaintRect(&all);
+    EXPECT_EQ(Pixel(9, 9), qiva::kIndexBlack); // the old effective clip still holds
+    SetPort(&other);
+    SetPort(&port);
+    EraseRect(&all);
+    EXPECT_EQ(Pixel(9, 9), qiva::kIndexBlack);
+    EXPECT_EQ(Pixel(1, 1), qiva::kIndexWhite);
+    DisposeBufferPort(&port);
+    DisposeBufferPort(&other);
+}
+
+TEST_F(GraphicsTest, PatternsAlignToLocalCoordinatesAfterSetOrigin) {
+    GrafPort port;
+    ASSERT_TRUE(NewBufferPort(&port, 16, 16));
+    const Pattern diagonal{{0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01}};
+    SetOrigin(3, 5);
+    EXPECT_EQ(port.portRect.left, 3);
+    EXPECT_EQ(port.portBits.bounds.top, 5);
+    Rect local = R(3, 5, 19, 21);
+    FillRect(&local, &diagonal);
+    for (int v = 0; v < 16; ++v)
+        for (int h = 0; h < 16; ++h) {
+            const bool on = ((h + 3) - (v + 5)) % 8 == 0;
+            ASSERT_EQ(Pixel(h, v), on ? qiva::kIndexBlack : qiva::kIndexWhite) << h << "," << v;
+        }
+    // The clip followed the origin: local (3, 5) is the buffer's corner.
+    Rect corner = R(3, 5, 4, 6);
+    PaintRect(&corner);
+    EXPECT_EQ(Pixel(0, 0), qiva::kIndexBlack);
+    DisposeBufferPort(&port);
+}
+
+TEST_F(GraphicsTest, GlobalToLocalKeepsCoordinatesThatWouldOverflow) {
+    GrafPort port;
+    OpenPort(&port);
+    MovePortTo(20, 10); // local (0, 0) is screen (20, 10)
+    EXPECT_EQ(port.portBits.bounds.left, -20);
+    Point p{15, 25};
+    GlobalToLocal(&p);
+    EXPECT_EQ(p.h, 5);
+    EXPECT_EQ(p.v, 5);
+    LocalToGlobal(&p);
+    EXPECT_EQ(p.h, 25);
+    EXPECT_EQ(p.v, 15);
+    Point edge{-32760, 32767};
+    GlobalToLocal(&edge); // h - 20 and v - 10 fit; try the other way
+    EXPECT_EQ(edge.h, 32747);
+    LocalToGlobal(&edge);
+    Point far{32767, -32768};
+    LocalToGlobal(&far); // v + 10 fits, h + 20 overflows and stays
+    EXPECT_EQ(far.h, -32768 + 20);
+    EXPECT_EQ(far.v, 32767);
+    ClosePort(&port);
+    Point untouched{1, 2};
+    GlobalToLocal(&untouched); // no current port
+    EXPECT_EQ(untouched.h, 2);
+}
+
+TEST_F(GraphicsTest, ClassicAndRGBColours) {
+    GrafPort port;
+    OpenPort(&port);
+    struct Case {
+        std::int32_t colour;
+        int index;
+    };
+    const Case cases[] = {{whiteColor, 226}, {blackColor, 11}, {redColor, 191}, {96, 232}, {160, 238}};
+    for (const Case& c : cases) {
+        ForeColor(c.colour);
+        EXPECT_EQ(port.fgIndex, c.index) << c.colour;
+        EXPECT_EQ(port.fgColor, c.colour);
+    }
+    const RGBColor blue{0, 0, 0xFFFF};
+    RGBBackColor(&blue);
+    EXPECT_EQ(port.bkIndex, 16);
+    EXPECT_EQ(port.bkColor, whiteColor); // unchanged by the RGB call
+    RGBColor got;
+    GetBackColor(&got);
+    EXPECT_EQ(got.blue, 234 * 278);
+    ForeColor(5000); // beyond the table: black, not a read past it
+    EXPECT_EQ(port.fgIndex, 11);
+    ClosePort(&port);
+}
+
+TEST_F(GraphicsTest, ScreenDrawingIsFlushedOnceAtTheOutermostEnd) {
+    GrafPort port;
+    OpenPort(&port);
+    Rect a = R(2, 3, 6, 5), b = R(10, 1, 12, 2);
+    PaintRect(&a);
+    ASSERT_EQ(window.frames.size(), 1u);
+    EXPECT_TRUE(EqualRect(&window.frames[0].area, &a));
+    EXPECT_EQ(window.At(2, 3), qiva::kIndexBlack);
+    EXPECT_EQ(window.At(6, 3), 0);
+
+    qiva::BeginDrawing();
+    qiva::BeginDrawing();
+    PaintRect(&a);
+    PaintRect(&b);
+    qiva::EndDrawing();
+    EXPECT_EQ(window.frames.size(), 1u);
+    qiva::EndDrawing();
+    ASSERT_EQ(window.frames.size(), 2u);
+    EXPECT_TRUE(EqualRect(&window.frames[1].area, &(const Rect&)R(2, 1, 12, 5)));
+    qiva::EndDrawing(); // unbalanced: the depth stays at 0
+    EXPECT_EQ(Drawing().depth, 0);
+    ClosePort(&port);
+}
+
+TEST_F(GraphicsTest, BufferDrawingNeverTouchesTheWindow) {
+    GrafPort port;
+    ASSERT_TRUE(NewBufferPort(&port, 8, 8));
+    Rect r = R(0, 0, 8, 8);
+    PaintRect(&r);
+    MoveTo(0, 0);
+    LineTo(7, 7);
+    EXPECT_TRUE(window.frames.empty());
+    EXPECT_TRUE(EmptyRect(&Drawing().dirty));
+    DisposeBufferPort(&port);
+}
+
+TEST_F(GraphicsTest, SuspendedFlushLosesNothing) {
+    GrafPort port;
+    OpenPort(&port);
+    qiva::SetOutputSuspended(true);
+    Rect a = R(1, 1, 4, 4);
+    PaintRect(&a);
+    EXPECT_TRUE(window.frames.empty());
+    qiva::SetOutputSuspended(false);
+    Rect b = R(20, 20, 21, 21);
+    PaintRect(&b);
+    ASSERT_EQ(window.frames.size(), 1u);
+    EXPECT_TRUE(EqualRect(&window.frames[0].area, &(const Rect&)R(1, 1, 21, 21)));
+    EXPECT_EQ(window.At(1, 1), qiva::kIndexBlack);
+    ClosePort(&port);
+}
+
+TEST_F(GraphicsTest, ScrolledViewCopiesTheBandWithoutVerticalOffset) {
+    GrafPort port;
+    OpenPort(&port);
+    qiva::SetScreenView(2, 5, 4);
+    Rect r = R(0, 0, 10, 10);
+    PaintRect(&r);
+    ASSERT_EQ(window.frames.size(), 2u);
+    EXPECT_TRUE(EqualRect(&window.frames[0].area, &(const Rect&)R(0, 0, 10, 4)));
+    EXPECT_EQ(window.frames[0].source.h, 2);
+    EXPECT_EQ(window.frames[0].source.v, 0);
+    EXPECT_TRUE(EqualRect(&window.frames[1].area, &(const Rect&)R(0, 4, 10, 10)));
+    EXPECT_EQ(window.frames[1].source.v, 9);
+    qiva::SetScreenView(0, 0, 0);
+    ClosePort(&port);
+}
+
+TEST_F(GraphicsTest, ComplexClipRegionIsWalkedBandByBand) {
+    GrafPort port;
+    ASSERT_TRUE(NewBufferPort(&port, 12, 8));
+    // Two boxes: rows 1-2 columns 1-4, rows 4-6 columns 6-10.
+    const std::int16_t words[] = {1, 1, 5, 32767, 3, 1, 5, 32767, 4, 6, 11, 32767, 7, 6, 11, 32767, 32767};
+    RgnHandle clip = NewRgn();
+    qiva::StoreRegion(clip, words, std::size(words));
+    ASSERT_FALSE(qiva::IsRectRegion(clip));
+    SetClip(clip);
+    Rect all = R(0, 0, 12, 8);
+    PaintRect(&all);
+    const std::vector<std::string> want = {"............", ".####.......", ".####.......", "............",
+                                           "......#####.", "......#####.", "......#####.", "............"};
+    EXPECT_EQ(Rows(12, 8, qiva::kIndexBlack), want);
+    // Row by row fills reuse the cached band and give the same picture.
+    EraseRect(&all);
+    for (int v = 0; v < 8; ++v) {
+        MoveTo(0, v);
+        LineTo(11, v);
+    }
+    EXPECT_EQ(Rows(12, 8, qiva::kIndexBlack), want);
+    // visRgn ∩ a complex clip, moved with the origin.
+    Rect wide = R(-32767, -32767, 32767, 32767);
+    ClipRect(&wide);
+    EraseRect(&all);
+    SetClip(clip);
+    SetOrigin(-2, 0);
+    Rect local = R(-2, 0, 10, 8);
+    PaintRect(&local);
+    EXPECT_EQ(Rows(12, 8, qiva::kIndexBlack)[1], "...####.....");
+    DisposeRgn(clip);
+    DisposeBufferPort(&port);
+}
+
+} // namespace

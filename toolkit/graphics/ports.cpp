@@ -1,0 +1,281 @@
+#include "toolkit/graphics/ports.h"
+
+#include <cstring>
+
+#include "toolkit/core/random.h"
+#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/rect_utils.h"
+#include "toolkit/graphics/regions.h"
+
+QDGlobals qd = {
+    {{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}}, {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
+    {{0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA}}, {{0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22}},
+    {{0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD}}, {nullptr, 0, {0, 0, 0, 0}}};
+
+namespace qiva {
+
+namespace {
+int gScreenWidth = 640, gScreenHeight = 400;
+int gHighlight[3] = {0, 0, 0};
+} // namespace
+
+void SetScreenSize(int width, int height) {
+    gScreenWidth = width;
+    gScreenHeight = height;
+}
+
+void SetHighlightSetting(int red, int green, int blue) {
+    gHighlight[0] = red;
+    gHighlight[1] = green;
+    gHighlight[2] = blue;
+}
+
+void CloseGraphics() {
+    DrawingState& d = Drawing();
+    SetPort(nullptr);
+    CloseBuffers();
+    if (d.effectiveClip) DisposeRgn(d.effectiveClip);
+    d = DrawingState{};
+}
+
+void SetScreenView(int hOffset, int vOffset, int bandHeight) {
+    DrawingState& d = Drawing();
+    d.viewOffsetH = hOffset;
+    d.viewOffsetV = vOffset;
+    d.viewBandHeight = bandHeight;
+}
+
+void SetOutputSuspended(bool suspended) {
+    Drawing().outputSuspended = suspended;
+}
+void SetFlushAtOnce(bool atOnce) {
+    Drawing().flushAtOnce = atOnce;
+}
+
+} // namespace qiva
+
+using qiva::Drawing;
+
+void InitGraf(void*) {
+    randSeed = 1;
+    qiva::SetUpPalette(qiva::gHighlight[0], qiva::gHighlight[1], qiva::gHighlight[2]);
+    qiva::DrawingState& d = Drawing();
+    d.procs = qiva::DefaultRasterProcs();
+    d.procs.openScreen();
+    qiva::OpenScreen(qiva::gScreenWidth, qiva::gScreenHeight);
+}
+
+void SetPort(GrafPtr port) {
+    qiva::DrawingState& d = Drawing();
+    if (port == d.current) return;
+    d.current = port;
+    qiva::SelectBufferOf(port);
+    if (port != nullptr) qiva::RecomputeClip();
+}
+
+void GetPort(GrafPtr* port) {
+    *port = Drawing().current;
+}
+
+void InitPort(GrafPtr port) {
+    if (port == nullptr) return;
+    const RgnHandle vis = port->visRgn, clip = port->clipRgn;
+    const GrafPtr model = qiva::TemplatePort();
+    if (port != model) *port = *model;
+    port->visRgn = vis;
+    port->clipRgn = clip;
+    RectRgn(port->visRgn, &model->portRect);
+    SetRectRgn(port->clipRgn, -32767, -32767, 32767, 32767);
+    // The port may already be current (the template making itself): select and clip again.
+    Drawing().current = nullptr;
+    SetPort(port);
+    ForeColor(port->fgColor);
+    BackColor(port->bkColor);
+}
+
+void OpenPort(GrafPtr port) {
+    if (port == nullptr) return;
+    port->visRgn = NewRgn();
+    port->clipRgn = NewRgn();
+    InitPort(port);
+}
+
+void ClosePort(GrafPtr port) {
+    if (port == nullptr) return;
+    DisposeRgn(port->visRgn);
+    DisposeRgn(port->clipRgn);
+    port->visRgn = nullptr;
+    port->clipRgn = nullptr;
+    if (Drawing().current == port) SetPort(nullptr);
+}
+
+void SetOrigin(int h, int v) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    const int dh = h - port->portRect.left, dv = v - port->portRect.top;
+    if (dh == 0 && dv == 0) return;
+    OffsetRect(&port->portRect, dh, dv);
+    OffsetRect(&port->portBits.bounds, dh, dv);
+    OffsetRgn(port->visRgn, dh, dv);
+    qiva::RecomputeClip();
+}
+
+void MovePortTo(int left, int top) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    const Rect& screen = qd.screenBits.bounds;
+    const Rect old = port->portBits.bounds;
+    SetRect(&port->portBits.bounds, -left, -top, screen.right - left, screen.bottom - top);
+    OffsetRgn(port->visRgn, port->portBits.bounds.left - old.left, port->portBits.bounds.top - old.top);
+    qiva::RecomputeClip();
+}
+
+namespace {
+
+// a + b when it fits 16 bits; a otherwise.
+std::int16_t AddUnlessOverflow(std::int16_t a, int b) {
+    const int sum = a + b;
+    return sum < -32768 || sum > 32767 ? a : static_cast<std::int16_t>(sum);
+}
+
+} // namespace
+
+void GlobalToLocal(Point* pt) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    pt->h = AddUnlessOverflow(pt->h, port->portBits.bounds.left - port->portRect.left);
+    pt->v = AddUnlessOverflow(pt->v, port->portBits.bounds.top - port->portRect.top);
+}
+
+void LocalToGlobal(Point* pt) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    pt->h = AddUnlessOverflow(pt->h, -(port->portBits.bounds.left - port->portRect.left));
+    pt->v = AddUnlessOverflow(pt->v, -(port->portBits.bounds.top - port->portRect.top));
+}
+
+void ClipRect(const Rect* r) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr || port->clipRgn == nullptr) return;
+    if (qiva::IsRectRegion(port->clipRgn) && EqualRect(&(*port->clipRgn)->rgnBBox, r)) return;
+    RectRgn(port->clipRgn, r);
+    qiva::RecomputeClip();
+}
+
+void SetClip(RgnHandle rgn) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr || port->clipRgn == nullptr || rgn == nullptr) return;
+    if (qiva::IsRectRegion(port->clipRgn) && qiva::IsRectRegion(rgn) &&
+        EqualRect(&(*port->clipRgn)->rgnBBox, &(*rgn)->rgnBBox))
+        return;
+    CopyRgn(rgn, port->clipRgn);
+    qiva::RecomputeClip();
+}
+
+void GetClip(RgnHandle rgn) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr || port->clipRgn == nullptr) return;
+    CopyRgn(port->clipRgn, rgn);
+}
+
+void MoveTo(int h, int v) {
+    if (const GrafPtr port = Drawing().current) SetPt(&port->pnLoc, h, v);
+}
+
+void Move(int dh, int dv) {
+    if (const GrafPtr port = Drawing().current) SetPt(&port->pnLoc, port->pnLoc.h + dh, port->pnLoc.v + dv);
+}
+
+void GetPen(Point* pt) {
+    if (const GrafPtr port = Drawing().current) *pt = port->pnLoc;
+}
+
+void PenSize(int width, int height) {
+    if (const GrafPtr port = Drawing().current) SetPt(&port->pnSize, width, height);
+}
+
+void PenMode(int mode) {
+    if (const GrafPtr port = Drawing().current) port->pnMode = static_cast<std::int16_t>(mode);
+}
+
+void PenPat(const Pattern* pat) {
+    if (const GrafPtr port = Drawing().current) port->pnPat = *pat;
+}
+
+void BackPat(const Pattern* pat) {
+    if (const GrafPtr port = Drawing().current) port->bkPat = *pat;
+}
+
+void PenNormal() {
+    if (const GrafPtr port = Drawing().current) {
+        port->pnSize = Point{1, 1};
+        port->pnMode = patCopy;
+        port->pnPat = qd.black;
+    }
+}
+
+void HidePen() {
+    if (const GrafPtr port = Drawing().current) --port->pnVis;
+}
+
+void ShowPen() {
+    if (const GrafPtr port = Drawing().current) ++port->pnVis;
+}
+
+void GetPenState(PenState* state) {
+    if (const GrafPtr port = Drawing().current)
+        *state = PenState{port->pnLoc, port->pnSize, port->pnMode, port->pnPat};
+}
+
+void SetPenState(const PenState* state) {
+    if (const GrafPtr port = Drawing().current) {
+        port->pnLoc = state->pnLoc;
+        port->pnSize = state->pnSize;
+        port->pnMode = state->pnMode;
+        port->pnPat = state->pnPat;
+    }
+}
+
+namespace {
+
+std::uint8_t ClassicIndex(std::int32_t colour) {
+    // Constants outside the table's 13 entries fall back to black rather than read past it.
+    const std::int32_t entry = colour >> 5;
+    const auto& classic = qiva::ThePalette().classic;
+    return entry >= 0 && entry < static_cast<std::int32_t>(classic.size()) ? classic[entry].index
+                                                                           : classic[blackColor >> 5].index;
+}
+
+} // namespace
+
+void ForeColor(std::int32_t colour) {
+    if (const GrafPtr port = Drawing().current) {
+        port->fgColor = colour;
+        port->fgIndex = ClassicIndex(colour);
+    }
+}
+
+void BackColor(std::int32_t colour) {
+    if (const GrafPtr port = Drawing().current) {
+        port->bkColor = colour;
+        port->bkIndex = ClassicIndex(colour);
+    }
+}
+
+void RGBForeColor(const RGBColor* rgb) {
+    if (const GrafPtr port = Drawing().current) port->fgIndex = Color2Index(rgb);
+}
+
+void RGBBackColor(const RGBColor* rgb) {
+    if (const GrafPtr port = Drawing().current) port->bkIndex = Color2Index(rgb);
+}
+
+void GetForeColor(RGBColor* rgb) {
+    if (const GrafPtr port = Drawing().current) Index2Color(port->fgIndex, rgb);
+}
+
+void GetBackColor(RGBColor* rgb) {
+    if (const GrafPtr port = Drawing().current) Index2Color(port->bkIndex, rgb);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Everything of QuickDraw that the graphics layer offers, in one include.
+
+#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/copy_bits.h"
+#include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/ports.h"
+#include "toolkit/graphics/quickdraw_types.h"
+#include "toolkit/graphics/rect_utils.h"
+#include "toolkit/graphics/regions.h"
+#include "toolkit/graphics/shapes.h"
