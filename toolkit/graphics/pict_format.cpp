@@ -1,0 +1,417 @@
+#include "toolkit/graphics/pict_format.h"
+
+#include <algorithm>
+
+#include "toolkit/graphics/pict_packbits.h"
+
+namespace qiva::pict {
+
+namespace {
+
+Rect16 RectAt(const std::uint8_t* p, bool little) {
+    return {Load16(p, little), Load16(p + 2, little), Load16(p + 4, little), Load16(p + 6, little)};
+}
+
+Point16 PointAt(const std::uint8_t* p, bool little) {
+    return {Load16(p, little), Load16(p + 2, little)};
+}
+
+constexpr bool In(std::uint16_t op, std::uint16_t first, std::uint16_t last) {
+    return op >= first && op <= last;
+}
+
+// The length of a packed row is a byte for narrow rows and a big-endian word for wide ones, in every
+// variant.
+std::size_t LengthBytes(std::uint16_t rowBytes) {
+    return rowBytes > 250 ? 2 : 1;
+}
+
+} // namespace
+
+Status ReadHeader(std::span<const std::uint8_t> pic, Header& out) {
+    out = {};
+    if (pic.size() < 2) return Status::TooShort;
+    if (pic[0] == 0 && pic[1] == 0) return Status::EmptyPicture;
+    if (pic.size() < 12) return Status::TooShort;
+    const std::uint8_t* p = pic.data();
+    if (p[10] == 0x00 && p[11] == 0x11) {
+        if (pic.size() < 14) return Status::TooShort;
+        if (p[12] == 0x02 && p[13] == 0xFF)
+            out.variant = Variant::Version2;
+        else if (p[12] == 0xCA && p[13] == 0xFE)
+            out.variant = Variant::Native;
+        else
+            return Status::BadVersion;
+        if (pic.size() < kVersion2HeaderSize) return Status::TooShort;
+        out.streamStart = kVersion2HeaderSize;
+    } else if (p[10] == 0x11 && p[11] == 0x01) {
+        out.variant = Variant::Version1;
+        out.streamStart = kVersion1HeaderSize;
+    } else {
+        return Status::UnknownType;
+    }
+    const bool little = out.variant == Variant::Native;
+    out.picSize = static_cast<std::uint16_t>(Load16(p, little));
+    out.frame = RectAt(p + 2, little);
+    if (out.frame.right <= out.frame.left || out.frame.bottom <= out.frame.top) return Status::EmptyFrame;
+    return Status::Ok;
+}
+
+OpcodeInfo Describe(std::uint16_t op) {
+    using O = Operand;
+    auto fixed = [](int n) { return OpcodeInfo{O::Fixed, static_cast<std::uint8_t>(n)}; };
+    switch (op) {
+    case 0x00:
+    case 0x1E:
+        return {O::None};
+    case 0x01:
+        return {O::Region};
+    case 0x04:
+    case 0x11:
+        return fixed(1);
+    case 0x03:
+    case 0x05:
+    case 0x08:
+    case 0x0D:
+    case 0x15:
+    case 0x16:
+    case 0x23:
+    case 0xA0:
+        return fixed(2);
+    case 0x06:
+    case 0x07:
+    case 0x0B:
+    case 0x0C:
+    case 0x0E:
+    case 0x0F:
+    case 0x21:
+        return fixed(4);
+    case 0x1A:
+    case 0x1B:
+    case 0x22:
+        return fixed(6);
+    case 0x02:
+    case 0x09:
+    case 0x0A:
+    case 0x10:
+    case 0x20:
+        return fixed(8);
+    case 0x28:
+        return {O::LongText};
+    case 0x29:
+        return {O::DHText};
+    case 0x2A:
+        return {O::DVText};
+    case 0x2B:
+        return {O::DHDVText};
+    case 0x90:
+    case 0x98:
+        return {O::Bits};
+    case 0xA1:
+        return {O::LongComment};
+    case kEndOpcode:
+        return {O::End};
+    default:
+        break;
+    }
+    if (In(op, 0x24, 0x27) || In(op, 0x2C, 0x2F) || In(op, 0x92, 0x97) || In(op, 0x9A, 0x9F))
+        return {O::LengthWord};
+    if (In(op, 0x30, 0x34) || In(op, 0x40, 0x44) || In(op, 0x50, 0x54)) return fixed(8);
+    if (In(op, 0x38, 0x3C) || In(op, 0x48, 0x4C) || In(op, 0x58, 0x5C)) return {O::None};
+    if (In(op, 0x60, 0x64)) return fixed(12);
+    if (In(op, 0x70, 0x74)) return {O::Polygon};
+    if (In(op, 0x80, 0x84)) return {O::Region};
+    return {O::Unknown};
+}
+
+RowCursor::RowCursor(const Bits& bits)
+    : data_(bits.data), rowBytes_(bits.rowBytes), rowsLeft_(bits.Height()) {}
+
+bool RowCursor::Skip() {
+    if (rowsLeft_ <= 0) return false;
+    --rowsLeft_;
+    if (rowBytes_ < 8) {
+        pos_ += std::min<std::size_t>(rowBytes_, data_.size() - pos_);
+        return true;
+    }
+    const std::size_t lb = LengthBytes(rowBytes_);
+    if (data_.size() - pos_ < lb) return false;
+    const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
+    pos_ += lb + std::min(n, data_.size() - pos_ - lb);
+    return true;
+}
+
+bool RowCursor::Next(std::span<std::uint8_t> row) {
+    if (rowsLeft_ <= 0 || row.size() < rowBytes_) return false;
+    row = row.first(rowBytes_);
+    if (rowBytes_ < 8) {
+        if (data_.size() - pos_ < rowBytes_) return false;
+        std::copy_n(data_.begin() + std::ptrdiff_t(pos_), rowBytes_, row.begin());
+        pos_ += rowBytes_;
+        --rowsLeft_;
+        return true;
+    }
+    const std::size_t lb = LengthBytes(rowBytes_);
+    if (data_.size() - pos_ < lb) return false;
+    const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
+    if (data_.size() - pos_ - lb < n) return false;
+    const bool ok = UnpackRow(data_.subspan(pos_ + lb, n), row);
+    pos_ += lb + n;
+    --rowsLeft_;
+    return ok;
+}
+
+Reader::Reader(std::span<const std::uint8_t> pic, const Header& header)
+    : pic_(pic), pos_(header.streamStart), variant_(header.variant),
+      little_(header.variant == Variant::Native) {
+    if (pos_ > pic_.size()) stopped_ = Status::Truncated;
+}
+
+bool Reader::Take(std::size_t n, std::span<const std::uint8_t>& out) {
+    if (pos_ > pic_.size() || pic_.size() - pos_ < n) return false;
+    out = pic_.subspan(pos_, n);
+    pos_ += n;
+    return true;
+}
+
+bool Reader::U8(std::uint8_t& v) {
+    if (pos_ >= pic_.size()) return false;
+    v = pic_[pos_++];
+    return true;
+}
+
+bool Reader::I16(std::int16_t& v) {
+    std::span<const std::uint8_t> s;
+    if (!Take(2, s)) return false;
+    v = Load16(s.data(), little_);
+    return true;
+}
+
+bool Reader::I32(std::int32_t& v) {
+    std::span<const std::uint8_t> s;
+    if (!Take(4, s)) return false;
+    v = Load32(s.data(), little_);
+    return true;
+}
+
+bool Reader::RectOf(Rect16& r) {
+    std::span<const std::uint8_t> s;
+    if (!Take(8, s)) return false;
+    r = RectAt(s.data(), little_);
+    return true;
+}
+
+bool Reader::PointOf(Point16& p) {
+    std::span<const std::uint8_t> s;
+    if (!Take(4, s)) return false;
+    p = PointAt(s.data(), little_);
+    return true;
+}
+
+Status Reader::Shape(Op& op, bool polygon) {
+    std::int16_t size = 0;
+    if (!I16(size)) return Status::Truncated;
+    // A region or polygon holds at least its size and box; a polygon then whole points.
+    if (size < 10 || (polygon && (size - 10) % 4 != 0)) return Status::BadOperand;
+    pos_ -= 2;
+    std::span<const std::uint8_t> s;
+    if (!Take(std::size_t(size), s)) return Status::Truncated;
+    op.shape.resize(std::size_t(size) / 2);
+    for (std::size_t i = 0; i < op.shape.size(); ++i)
+        op.shape[i] = Load16(s.data() + 2 * i, little_);
+    return Status::Ok;
+}
+
+Status Reader::ReadBits(Op& op) {
+    Bits& b = op.bits;
+    b = {};
+    std::int16_t rb = 0;
+    if (!I16(rb)) return Status::Truncated;
+    b.pixMap = (std::uint16_t(rb) & 0x8000) != 0;
+    b.rowBytes = std::uint16_t(rb) & 0x7FFF;
+    if (!RectOf(b.bounds)) return Status::Truncated;
+    if (b.pixMap) {
+        std::int16_t ctSize = 0;
+        if (!I16(b.pmVersion) || !I16(b.packType) || !I32(b.packSize) || !I32(b.hRes) || !I32(b.vRes) ||
+            !I16(b.pixelType) || !I16(b.pixelSize) || !I16(b.cmpCount) || !I16(b.cmpSize) ||
+            !I32(b.planeBytes) || !I32(b.pmTable) || !I32(b.pmReserved) || !I32(b.ctSeed) ||
+            !I16(b.ctFlags) || !I16(ctSize))
+            return Status::Truncated;
+        if (ctSize < -1) return Status::BadOperand;
+        const std::size_t entries = std::size_t(ctSize + 1);
+        std::span<const std::uint8_t> table;
+        if (!Take(entries * 8, table)) return Status::Truncated;
+        b.colours.resize(entries);
+        for (std::size_t i = 0; i < entries; ++i) {
+            const std::uint8_t* e = table.data() + 8 * i;
+            b.colours[i] = {Load16(e, little_),
+                            {std::uint16_t(Load16(e + 2, little_)), std::uint16_t(Load16(e + 4, little_)),
+                             std::uint16_t(Load16(e + 6, little_))}};
+        }
+    }
+    std::int16_t mode = 0;
+    if (!RectOf(b.srcRect) || !RectOf(b.dstRect) || !I16(mode)) return Status::Truncated;
+    b.mode = mode;
+
+    // The rows: checked here once, so that whoever draws them later reads nothing out of bounds.
+    const std::size_t start = pos_;
+    const int height = b.Height();
+    if (!b.Packed()) {
+        std::span<const std::uint8_t> rows;
+        if (!Take(std::size_t(b.rowBytes) * std::size_t(height), rows)) return Status::Truncated;
+    } else {
+        std::vector<std::uint8_t> scratch(b.rowBytes);
+        const std::size_t lb = LengthBytes(b.rowBytes);
+        for (int y = 0; y < height; ++y) {
+            std::span<const std::uint8_t> len, packed;
+            if (!Take(lb, len)) return Status::Truncated;
+            const std::size_t n = lb == 2 ? std::size_t(len[0] << 8 | len[1]) : len[0];
+            if (!Take(n, packed)) return Status::Truncated;
+            if (!UnpackRow(packed, scratch)) return Status::BadOperand;
+        }
+    }
+    b.data = pic_.subspan(start, pos_ - start);
+    return Status::Ok;
+}
+
+Status Reader::Operands(Op& op, OpcodeInfo info) {
+    const std::uint16_t code = op.opcode;
+    std::span<const std::uint8_t> s;
+    std::uint8_t u = 0;
+    switch (info.operand) {
+    case Operand::Unknown:
+        return Status::UnknownOpcode;
+    case Operand::None:
+    case Operand::End:
+        return Status::Ok;
+    case Operand::Region:
+    case Operand::Polygon:
+        return Shape(op, info.operand == Operand::Polygon);
+    case Operand::LengthWord: {
+        std::int16_t n = 0;
+        if (!I16(n) || !Take(std::uint16_t(n), s)) return Status::Truncated;
+        op.bytes = s;
+        return Status::Ok;
+    }
+    case Operand::LongText:
+        if (!PointOf(op.p1)) return Status::Truncated;
+        break;
+    case Operand::DHText:
+    case Operand::DVText:
+        if (!U8(u)) return Status::Truncated;
+        op.a = u;
+        break;
+    case Operand::DHDVText:
+        if (!U8(u)) return Status::Truncated;
+        op.a = u;
+        if (!U8(u)) return Status::Truncated;
+        op.b = u;
+        break;
+    case Operand::Bits:
+        return ReadBits(op);
+    case Operand::LongComment: {
+        std::int16_t kind = 0, n = 0;
+        if (!I16(kind) || !I16(n) || !Take(std::uint16_t(n), s)) return Status::Truncated;
+        op.a = kind;
+        op.bytes = s;
+        return Status::Ok;
+    }
+    case Operand::Fixed:
+        if (!Take(info.size, s)) return Status::Truncated;
+        break;
+    }
+    if (info.operand != Operand::Fixed) { // the text operations end with a count and the text
+        if (!U8(u) || !Take(u, s)) return Status::Truncated;
+        op.bytes = s;
+        return Status::Ok;
+    }
+
+    const std::uint8_t* p = s.data();
+    const bool le = little_;
+    switch (code) {
+    case 0x02:
+    case 0x09:
+    case 0x0A:
+        std::copy_n(p, 8, op.pattern.begin());
+        break;
+    case 0x04:
+        op.a = p[0];
+        break;
+    case 0x03:
+    case 0x05:
+    case 0x08:
+    case 0x0D:
+    case 0xA0:
+        op.a = Load16(p, le);
+        break;
+    case 0x06:
+    case 0x0E:
+    case 0x0F:
+        op.a = Load32(p, le);
+        break;
+    case 0x07:
+    case 0x0B:
+    case 0x21:
+        op.p1 = PointAt(p, le);
+        break;
+    case 0x0C:
+        op.a = Load16(p, le);
+        op.b = Load16(p + 2, le);
+        break;
+    case 0x1A:
+    case 0x1B:
+        op.rgb = {std::uint16_t(Load16(p, le)), std::uint16_t(Load16(p + 2, le)),
+                  std::uint16_t(Load16(p + 4, le))};
+        break;
+    case 0x20:
+        op.p1 = PointAt(p, le);
+        op.p2 = PointAt(p + 4, le);
+        break;
+    case 0x22:
+        op.p1 = PointAt(p, le);
+        op.a = static_cast<std::int8_t>(p[4]);
+        op.b = static_cast<std::int8_t>(p[5]);
+        break;
+    case 0x23:
+        op.a = static_cast<std::int8_t>(p[0]);
+        op.b = static_cast<std::int8_t>(p[1]);
+        break;
+    default:
+        if (info.size >= 8) op.rect = RectAt(p, le); // the rectangle and arc operations
+        if (info.size == 12) {
+            op.a = Load16(p + 8, le);
+            op.b = Load16(p + 10, le);
+        }
+        break;
+    }
+    return Status::Ok;
+}
+
+Status Reader::Next(Op& op) {
+    if (stopped_ != Status::Ok) return stopped_;
+    op.a = op.b = 0;
+    op.p1 = op.p2 = {};
+    op.shape.clear();
+    op.bytes = {};
+    op.raw = {};
+    if (variant_ != Variant::Version1 && (pos_ & 1) != 0) ++pos_;
+    op.offset = pos_;
+    if (variant_ == Variant::Version1) {
+        std::uint8_t code = 0;
+        if (!U8(code)) return stopped_ = Status::Truncated;
+        op.opcode = code;
+    } else {
+        std::span<const std::uint8_t> s;
+        if (!Take(2, s)) return stopped_ = Status::Truncated;
+        op.opcode = static_cast<std::uint16_t>(s[0] << 8 | s[1]);
+    }
+    const OpcodeInfo info = Describe(op.opcode);
+    const std::size_t operandStart = pos_;
+    const Status st = Operands(op, info);
+    if (st != Status::Ok) return stopped_ = st;
+    op.raw = pic_.subspan(operandStart, pos_ - operandStart);
+    if (info.operand == Operand::End) return stopped_ = Status::End;
+    return Status::Ok;
+}
+
+} // namespace qiva::pict
