@@ -1,0 +1,53 @@
+#include "tools/qiva-rsrc/converters.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/mac_roman.h"
+
+namespace qiva_rsrc {
+
+const std::vector<Converter>& Converters() {
+    static const std::vector<Converter> table = {
+        {"text", "UTF-8 text file -> Macintosh text with carriage returns (for 'TEXT')", ConvertText},
+    };
+    return table;
+}
+
+const Converter* FindConverter(const std::string& name) {
+    for (const Converter& c : Converters()) {
+        if (name == c.name) return &c;
+    }
+    return nullptr;
+}
+
+void ConvertText(const std::string& path, const ConverterOptions& options, Bytes& out) {
+    if (!options.empty()) throw std::runtime_error("the text converter takes no options");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    // Each line is checked on its own so that an error can name it.
+    int line = 1;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last) end = text.size();
+        std::string content = text.substr(start, end - start);
+        if (!content.empty() && content.back() == '\r') content.pop_back();
+        const std::string mac = platform::Utf8ToMacRoman(content, '\0');
+        if (mac.find('\0') != std::string::npos && content.find('\0') == std::string::npos) {
+            throw std::runtime_error(path + ":" + std::to_string(line) +
+                                     ": a character has no place in the Macintosh character set");
+        }
+        out.insert(out.end(), mac.begin(), mac.end());
+        if (!last) out.push_back('\r');
+        start = end + 1;
+        ++line;
+    }
+}
+
+} // namespace qiva_rsrc

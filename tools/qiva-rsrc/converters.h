@@ -1,0 +1,31 @@
+#pragma once
+// Converters make a resource's data from a file of another format:
+//     resource 'TEXT' 128 { from text "help.txt" }
+// Fields after the file name (a word, then a number, string or word) reach the converter as options.
+// To add one: write its function in a file of its own and add a line to the table in converters.cpp.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/qiva-rsrc/source_text.h"
+
+namespace qiva_rsrc {
+
+using ConverterOptions = std::map<std::string, std::string>;
+
+struct Converter {
+    const char* name;        // the word after 'from'
+    const char* description; // for --help
+    // Reads `path` and appends the resource's data; throws std::runtime_error with a message (the
+    // tool adds the source file and line).
+    void (*convert)(const std::string& path, const ConverterOptions& options, Bytes& out);
+};
+
+const std::vector<Converter>& Converters();
+const Converter* FindConverter(const std::string& name);
+
+// UTF-8 text to 'TEXT': Macintosh characters, line ends as carriage returns.
+void ConvertText(const std::string& path, const ConverterOptions& options, Bytes& out);
+
+} // namespace qiva_rsrc

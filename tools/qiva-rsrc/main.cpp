@@ -1,0 +1,140 @@
+// qiva-rsrc: makes and inspects the toolkit's resource files.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "toolkit/core/resource_format.h"
+#include "tools/qiva-rsrc/converters.h"
+#include "tools/qiva-rsrc/sources.h"
+
+namespace {
+
+const char* const kUsage = R"(usage:
+  qiva-rsrc build SOURCE... -o FILE.RSR    compile resource sources into a resource file
+  qiva-rsrc dump FILE.RSR [--classic]      print every resource as source text
+  qiva-rsrc import CLASSIC -o FILE.RSR     classic (plain map) resource file -> ours
+  qiva-rsrc export FILE.RSR -o CLASSIC     ours -> classic resource file
+
+Source text: one 'resource' block per resource,
+  resource 'TYPE' ID [name "..."] [attributes N] { fields }
+with fields for STR#, TEXT, MBAR, MENU, WIND, DLOG, ALRT, DITL, CNTL, CURS, KCHR, wicn and wcic,
+and for any type:  hex "0123 ABCD"  |  file "data.bin"  |  from CONVERTER "input" [option value]...
+Strings are UTF-8 and stored in the Macintosh character set. Exit status: 0 done, 1 bad input
+(nothing written), 2 bad usage.
+)";
+
+int Usage(const std::string& problem) {
+    std::cerr << "qiva-rsrc: " << problem << "\n" << kUsage;
+    return 2;
+}
+
+bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// Written beside the destination and renamed over it, so that a failure leaves no partial file.
+bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::string temporary = path + ".partial";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+int Fail(const std::string& message) {
+    std::cerr << "qiva-rsrc: " << message << "\n";
+    return 1;
+}
+
+int Write(const std::vector<qiva::Resource>& resources, qiva::MapLayout layout, const std::string& output) {
+    std::vector<std::uint8_t> image;
+    std::string error;
+    if (!qiva::WriteResourceFile(resources, layout, image, error)) return Fail(output + ": " + error);
+    if (!WriteFile(output, image)) return Fail(output + ": cannot write the file");
+    return 0;
+}
+
+int Read(const std::string& path, qiva::MapLayout layout, std::vector<qiva::Resource>& resources) {
+    std::vector<std::uint8_t> image;
+    if (!ReadFile(path, image)) return Fail(path + ": cannot read the file");
+    std::string error;
+    if (!qiva::ReadResourceFile(image, layout, resources, error)) return Fail(path + ": " + error);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage("no command");
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        std::cout << kUsage << "\nconverters:\n";
+        for (const qiva_rsrc::Converter& c : qiva_rsrc::Converters()) {
+            std::cout << "  " << c.name << ": " << c.description << "\n";
+        }
+        return 0;
+    }
+    const std::string command = args[0];
+    std::vector<std::string> inputs;
+    std::string output;
+    bool classic = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (i + 1 >= args.size()) return Usage("-o needs a file name");
+            output = args[++i];
+        } else if (args[i] == "--classic" && command == "dump") {
+            classic = true;
+        } else if (!args[i].empty() && args[i][0] == '-') {
+            return Usage("unknown option " + args[i]);
+        } else {
+            inputs.push_back(args[i]);
+        }
+    }
+
+    if (command == "build") {
+        if (inputs.empty() || output.empty()) return Usage("build needs sources and -o FILE");
+        std::vector<qiva::Resource> resources;
+        try {
+            resources = qiva_rsrc::CompileSourceFiles(inputs);
+        } catch (const qiva_rsrc::SourceError& e) {
+            return Fail(e.what());
+        }
+        return Write(resources, qiva::MapLayout::Scrambled, output);
+    }
+    if (command == "dump") {
+        if (inputs.size() != 1 || !output.empty()) return Usage("dump takes one resource file");
+        std::vector<qiva::Resource> resources;
+        if (int status =
+                Read(inputs[0], classic ? qiva::MapLayout::Classic : qiva::MapLayout::Scrambled, resources)) {
+            return status;
+        }
+        std::cout << qiva_rsrc::DumpResources(resources);
+        return 0;
+    }
+    if (command == "import" || command == "export") {
+        if (inputs.size() != 1 || output.empty()) return Usage(command + " takes one file and -o FILE");
+        const bool importing = command == "import";
+        std::vector<qiva::Resource> resources;
+        if (int status = Read(inputs[0], importing ? qiva::MapLayout::Classic : qiva::MapLayout::Scrambled,
+                              resources)) {
+            return status;
+        }
+        return Write(resources, importing ? qiva::MapLayout::Scrambled : qiva::MapLayout::Classic, output);
+    }
+    return Usage("unknown command " + command);
+}
