@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# qiva-draw as its users run it: every golden script gives exactly its expected index dump and a
+# PNG; bad scripts stop at their line with status 2.
+set -u
+tool="$1"
+dir="$(cd "$(dirname "$0")" && pwd)/qiva_draw"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+for script in "$dir"/*.qd; do
+    name=$(basename "$script" .qd)
+    # The first line "#! ARGS" holds the script's command-line options (its size).
+    read -r -a args <<<"$(head -1 "$script" | sed -n 's/^#!//p')"
+    if ! "$tool" "$script" -o "$work/$name.png" "${args[@]}" --indices "$work/$name.txt" 2>"$work/err"; then
+        fail "$name: status $? ($(cat "$work/err"))"
+        continue
+    fi
+    diff -u "$dir/$name.txt" "$work/$name.txt" >"$work/diff" || fail "$name: indices differ"$'\n'"$(cat "$work/diff")"
+    [ "$(head -c 8 "$work/$name.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "$name: no PNG"
+done
+
+# refuse 'SCRIPT TEXT' 'MESSAGE': status 2 and the message (with its line number) on stderr.
+refuse() {
+    printf '%b' "$1" >"$work/bad.qd"
+    "$tool" "$work/bad.qd" -o "$work/bad.png" --size 8 8 2>"$work/err"
+    local status=$?
+    if [ "$status" -ne 2 ]; then fail "refuse '$1': status $status"; return; fi
+    grep -qF -- "$2" "$work/err" || fail "refuse '$1': stderr '$(cat "$work/err")', want '$2'"
+    [ ! -e "$work/bad.png" ] || fail "refuse '$1': wrote a PNG"
+}
+refuse 'PaintRect 0 0 4 4\nDrawOval 0 0 4 4\n' 'bad.qd:2: unknown call'
+refuse '# comment\n\nPenSize 1\n' 'bad.qd:3: PenSize takes 2 arguments'
+refuse 'PenSize 1 x\n' 'bad.qd:1: PenSize: bad argument'
+refuse 'MoveTo 40000 0\n' 'bad.qd:1: MoveTo: bad argument'
+refuse 'PenPat grey\n' "bad.qd:1: PenPat: bad argument 'grey'"
+refuse 'PenMode patNone\n' 'bad.qd:1: PenMode: bad argument'
+refuse 'RGBForeColor 0 0 70000\n' 'bad.qd:1: RGBForeColor: bad argument'
+refuse 'CopyBits nowhere 0 0 1 1 0 0 1 1\n' "bad.qd:1: CopyBits: no buffer named 'nowhere'"
+refuse 'NewBuffer main 4 4\n' "exists already"
+refuse 'NewBuffer big 5000 4\n' 'bad.qd:1: NewBuffer: buffer size out of range'
+
+"$tool" "$work/none.qd" -o "$work/x.png" 2>/dev/null; [ $? -eq 2 ] || fail "a missing script is not status 2"
+"$tool" "$dir/lines.qd" 2>/dev/null; [ $? -eq 2 ] || fail "no -o is not status 2"
+"$tool" "$dir/lines.qd" -o "$work/x.png" --size 0 5 2>/dev/null; [ $? -eq 2 ] || fail "--size 0 is not status 2"
+"$tool" --help | grep -q "CopyBits SOURCE" || fail "--help lists no calls"
+
+[ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
+echo "qiva-draw: all passed"

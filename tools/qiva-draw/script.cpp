@@ -1,0 +1,299 @@
+#include "script.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <sstream>
+
+#include "toolkit/graphics/quickdraw.h"
+
+namespace qiva_draw {
+
+namespace {
+
+// One parsed argument; which member holds it depends on the kind.
+struct Value {
+    int number = 0;
+    Pattern pattern{};
+    std::string name;
+};
+using Args = std::vector<Value>;
+
+// Argument kinds: i integer (16-bit), u RGB component (0-65535), p pattern, m transfer mode,
+// c colour constant, n a port's name, N a new port's name.
+struct Command {
+    const char* name;
+    const char* kinds;
+    const char* help;
+    void (*run)(Session& session, const Args& a);
+};
+
+Rect RectOf(const Args& a, std::size_t first) {
+    Rect r;
+    SetRect(&r, a[first].number, a[first + 1].number, a[first + 2].number, a[first + 3].number);
+    return r;
+}
+
+RGBColor RGBOf(const Args& a) {
+    return {static_cast<std::uint16_t>(a[0].number), static_cast<std::uint16_t>(a[1].number),
+            static_cast<std::uint16_t>(a[2].number)};
+}
+
+GrafPtr PortNamed(Session& s, const std::string& name) {
+    auto it = s.ports.find(name);
+    return it == s.ports.end() ? nullptr : it->second.get();
+}
+
+using A = const Args&;
+
+// The command table: name, argument kinds, synopsis, and the call. A call that fails leaves its
+// message in the session's error.
+const Command kCommands[] = {
+    {"SetPort", "n", "NAME", [](Session& s, A a) { SetPort(PortNamed(s, a[0].name)); }},
+    {"NewBuffer", "Nii", "NAME WIDTH HEIGHT (erased; becomes the current port)",
+     [](Session& s, A a) { s.NewCanvas(a[0].name, a[1].number, a[2].number, s.error); }},
+    {"SetOrigin", "ii", "H V", [](Session&, A a) { SetOrigin(a[0].number, a[1].number); }},
+    {"ClipRect", "iiii", "LEFT TOP RIGHT BOTTOM",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         ClipRect(&r);
+     }},
+    {"ColrBit", "i", "N (sets the port's colrBit field)",
+     [](Session&, A a) {
+         GrafPtr port;
+         GetPort(&port);
+         port->colrBit = static_cast<std::int16_t>(a[0].number);
+     }},
+    {"PenSize", "ii", "WIDTH HEIGHT", [](Session&, A a) { PenSize(a[0].number, a[1].number); }},
+    {"PenMode", "m", "MODE", [](Session&, A a) { PenMode(a[0].number); }},
+    {"PenPat", "p", "PATTERN", [](Session&, A a) { PenPat(&a[0].pattern); }},
+    {"BackPat", "p", "PATTERN", [](Session&, A a) { BackPat(&a[0].pattern); }},
+    {"PenNormal", "", "", [](Session&, A) { PenNormal(); }},
+    {"HidePen", "", "", [](Session&, A) { HidePen(); }},
+    {"ShowPen", "", "", [](Session&, A) { ShowPen(); }},
+    {"ForeColor", "c", "COLOUR", [](Session&, A a) { ForeColor(a[0].number); }},
+    {"BackColor", "c", "COLOUR", [](Session&, A a) { BackColor(a[0].number); }},
+    {"RGBForeColor", "uuu", "RED GREEN BLUE",
+     [](Session&, A a) {
+         const RGBColor c = RGBOf(a);
+         RGBForeColor(&c);
+     }},
+    {"RGBBackColor", "uuu", "RED GREEN BLUE",
+     [](Session&, A a) {
+         const RGBColor c = RGBOf(a);
+         RGBBackColor(&c);
+     }},
+    {"MoveTo", "ii", "H V", [](Session&, A a) { MoveTo(a[0].number, a[1].number); }},
+    {"Move", "ii", "DH DV", [](Session&, A a) { Move(a[0].number, a[1].number); }},
+    {"LineTo", "ii", "H V", [](Session&, A a) { LineTo(a[0].number, a[1].number); }},
+    {"Line", "ii", "DH DV", [](Session&, A a) { Line(a[0].number, a[1].number); }},
+    {"FrameRect", "iiii", "LEFT TOP RIGHT BOTTOM",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         FrameRect(&r);
+     }},
+    {"PaintRect", "iiii", "LEFT TOP RIGHT BOTTOM",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         PaintRect(&r);
+     }},
+    {"EraseRect", "iiii", "LEFT TOP RIGHT BOTTOM",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         EraseRect(&r);
+     }},
+    {"InvertRect", "iiii", "LEFT TOP RIGHT BOTTOM",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         InvertRect(&r);
+     }},
+    {"FillRect", "iiiip", "LEFT TOP RIGHT BOTTOM PATTERN",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         FillRect(&r, &a[4].pattern);
+     }},
+    {"CopyBits", "niiiiiiii",
+     "SOURCE srcLEFT TOP RIGHT BOTTOM dstLEFT TOP RIGHT BOTTOM (into the current port)",
+     [](Session& s, A a) {
+         GrafPtr dst;
+         GetPort(&dst);
+         const Rect sr = RectOf(a, 1), dr = RectOf(a, 5);
+         CopyBits(&PortNamed(s, a[0].name)->portBits, &dst->portBits, &sr, &dr, srcCopy, nullptr);
+     }},
+    {"CopyMask", "nniiiiiiiiiiii", "SOURCE MASK srcLEFT TOP RIGHT BOTTOM maskLEFT ... dstLEFT ...",
+     [](Session& s, A a) {
+         GrafPtr dst;
+         GetPort(&dst);
+         const Rect sr = RectOf(a, 2), mr = RectOf(a, 6), dr = RectOf(a, 10);
+         CopyMask(&PortNamed(s, a[0].name)->portBits, &PortNamed(s, a[1].name)->portBits, &dst->portBits, &sr,
+                  &mr, &dr);
+     }},
+};
+
+struct Named {
+    const char* name;
+    int value;
+};
+
+const Named kModes[] = {{"srcCopy", srcCopy},       {"srcOr", srcOr},           {"srcXor", srcXor},
+                        {"srcBic", srcBic},         {"notSrcCopy", notSrcCopy}, {"notSrcOr", notSrcOr},
+                        {"notSrcXor", notSrcXor},   {"notSrcBic", notSrcBic},   {"patCopy", patCopy},
+                        {"patOr", patOr},           {"patXor", patXor},         {"patBic", patBic},
+                        {"notPatCopy", notPatCopy}, {"notPatOr", notPatOr},     {"notPatXor", notPatXor},
+                        {"notPatBic", notPatBic},   {"hilite", patXor | hilite}};
+
+const Named kColours[] = {{"whiteColor", whiteColor},   {"blackColor", blackColor},
+                          {"yellowColor", yellowColor}, {"magentaColor", magentaColor},
+                          {"redColor", redColor},       {"cyanColor", cyanColor},
+                          {"greenColor", greenColor},   {"blueColor", blueColor}};
+
+bool ParseInt(const std::string& token, long lo, long hi, int& out) {
+    long value = 0;
+    const char* first = token.data();
+    const char* last = first + token.size();
+    if (first != last && *first == '+') ++first;
+    const auto [end, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || end != last || value < lo || value > hi) return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+bool ParseNamed(const std::string& token, const Named* table, std::size_t count, long lo, long hi, int& out) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (token == table[i].name) {
+            out = table[i].value;
+            return true;
+        }
+    return ParseInt(token, lo, hi, out);
+}
+
+// A standard pattern by name, or sixteen hexadecimal digits (the eight rows, top first).
+bool ParsePattern(const std::string& token, Pattern& out) {
+    const struct {
+        const char* name;
+        const Pattern* pattern;
+    } standard[] = {{"white", &qd.white},
+                    {"black", &qd.black},
+                    {"gray", &qd.gray},
+                    {"ltGray", &qd.ltGray},
+                    {"dkGray", &qd.dkGray}};
+    for (const auto& s : standard)
+        if (token == s.name) {
+            out = *s.pattern;
+            return true;
+        }
+    if (token.size() != 16) return false;
+    for (int i = 0; i < 8; ++i) {
+        unsigned value = 0;
+        const auto [end, ec] = std::from_chars(token.data() + 2 * i, token.data() + 2 * i + 2, value, 16);
+        if (ec != std::errc() || end != token.data() + 2 * i + 2) return false;
+        out.pat[i] = static_cast<std::uint8_t>(value);
+    }
+    return true;
+}
+
+bool ParseArg(Session& s, char kind, const std::string& token, Value& v, std::string& error) {
+    bool ok = false;
+    switch (kind) {
+    case 'i':
+        ok = ParseInt(token, -32768, 32767, v.number);
+        break;
+    case 'u':
+        ok = ParseInt(token, 0, 65535, v.number);
+        break;
+    case 'p':
+        ok = ParsePattern(token, v.pattern);
+        break;
+    case 'm':
+        ok = ParseNamed(token, kModes, std::size(kModes), 0, 255, v.number);
+        break;
+    case 'c':
+        ok = ParseNamed(token, kColours, std::size(kColours), -2147483647L, 2147483647L, v.number);
+        break;
+    case 'n':
+        ok = PortNamed(s, token) != nullptr;
+        if (!ok) {
+            error = "no buffer named '" + token + "'";
+            return false;
+        }
+        break;
+    case 'N':
+        ok = !token.empty() && PortNamed(s, token) == nullptr;
+        if (!ok) {
+            error = "a buffer named '" + token + "' exists already";
+            return false;
+        }
+        break;
+    }
+    v.name = token;
+    if (!ok) error = "bad argument '" + token + "'";
+    return ok;
+}
+
+} // namespace
+
+GrafPtr Session::NewCanvas(const std::string& name, int width, int height, std::string& failure) {
+    if (width < 1 || height < 1 || width > 4096 || height > 4096) {
+        failure = "buffer size out of range (1 to 4096)";
+        return nullptr;
+    }
+    auto port = std::make_unique<GrafPort>();
+    if (!NewBufferPort(port.get(), width, height)) {
+        failure = "cannot make a buffer of " + std::to_string(width) + " x " + std::to_string(height);
+        return nullptr;
+    }
+    // A new canvas starts erased to its background, as a freshly opened window would be.
+    EraseRect(&port->portRect);
+    GrafPtr result = port.get();
+    ports[name] = std::move(port);
+    return result;
+}
+
+Session::~Session() {
+    for (auto& [name, port] : ports)
+        DisposeBufferPort(port.get());
+}
+
+bool RunScript(Session& session, const std::string& text, std::string& error) {
+    std::istringstream in(text);
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::vector<std::string> tokens;
+        for (std::string w; words >> w;)
+            tokens.push_back(w);
+        if (tokens.empty()) continue;
+        const auto fail = [&](const std::string& message) {
+            error = std::to_string(number) + ": " + message;
+            return false;
+        };
+        const Command* command = nullptr;
+        for (const Command& c : kCommands)
+            if (tokens[0] == c.name) command = &c;
+        if (command == nullptr) return fail("unknown call '" + tokens[0] + "'");
+        const std::string kinds = command->kinds;
+        if (tokens.size() - 1 != kinds.size())
+            return fail(tokens[0] + " takes " + std::to_string(kinds.size()) +
+                        " arguments: " + command->help);
+        Args args(kinds.size());
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            std::string message;
+            if (!ParseArg(session, kinds[i], tokens[i + 1], args[i], message))
+                return fail(tokens[0] + ": " + message);
+        }
+        session.error.clear();
+        command->run(session, args);
+        if (!session.error.empty()) return fail(tokens[0] + ": " + session.error);
+    }
+    return true;
+}
+
+std::vector<std::string> CommandSynopses() {
+    std::vector<std::string> out;
+    for (const Command& c : kCommands)
+        out.push_back(std::string(c.name) + (c.help[0] ? " " : "") + c.help);
+    return out;
+}
+
+} // namespace qiva_draw

@@ -1,0 +1,28 @@
+#pragma once
+// The qiva-draw interpreter: a script of QuickDraw calls, one per line, run on named buffer ports.
+// Each call is one row of the command table (script.cpp), which later drawing calls extend.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/graphics/quickdraw_types.h"
+
+namespace qiva_draw {
+
+// The ports a script draws into; "main" is the canvas that is written out.
+struct Session {
+    std::map<std::string, std::unique_ptr<GrafPort>> ports;
+    std::string error; // left by a call that fails
+    GrafPtr NewCanvas(const std::string& name, int width, int height, std::string& failure);
+    ~Session();
+};
+
+// Runs the script text; on failure returns false with "LINE: message" in error.
+bool RunScript(Session& session, const std::string& text, std::string& error);
+
+// The names the script accepts, for --help.
+std::vector<std::string> CommandSynopses();
+
+} // namespace qiva_draw
