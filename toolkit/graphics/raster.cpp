@@ -61,8 +61,25 @@ void XorRow(std::uint8_t* dst, int n, std::uint8_t bits, const std::uint8_t* inv
         if (bits & (0x80 >> (i & 7))) dst[i] = inv[dst[i]];
 }
 
+// 0xFF in every byte of w equal to c, 0 elsewhere (exact, no carries between bytes).
+inline std::uint64_t EqualBytes(std::uint64_t w, std::uint8_t c) {
+    constexpr std::uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t y = w ^ (c * kOnes);
+    const std::uint64_t zeroHigh = ~(((y & low7) + low7) | y) & ~low7;
+    return (zeroHigh >> 7) * 0xFF;
+}
+
+// Eight pixels at a time: the two hilite indices swap, every other index stays.
 void HiliteRow(std::uint8_t* dst, int n, std::uint8_t background) {
-    for (int i = 0; i < n; ++i) {
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        const std::uint64_t w = Load64(dst + i);
+        const std::uint64_t isBackground = EqualBytes(w, background), isWhite = EqualBytes(w, kIndexWhite);
+        if ((isBackground | isWhite) == 0) continue;
+        Store64(dst + i, (w & ~(isBackground | isWhite)) | (kIndexWhite * kOnes & isBackground) |
+                             (background * kOnes & isWhite));
+    }
+    for (; i < n; ++i) {
         if (dst[i] == background)
             dst[i] = kIndexWhite;
         else if (dst[i] == kIndexWhite)
@@ -219,27 +236,23 @@ void MaskedCopy(const RasterTarget& t, int left, int top, int right, int bottom,
     src += static_cast<std::ptrdiff_t>(top - origTop) * srcRowBytes + (left - origLeft);
     const int width = right - left + 1;
     std::uint8_t* row = t.base + static_cast<std::ptrdiff_t>(top) * t.rowBytes + left;
-    const std::uint64_t clear = transparent * kOnes;
     for (int y = top; y <= bottom; ++y, row += t.rowBytes, src += srcRowBytes) {
         if (xorMode) {
             for (int i = 0; i < width; ++i)
                 if (src[i] != transparent) row[i] = inversion[row[i]];
             continue;
         }
+        // Opaque stretches are found with memchr and copied whole; short gaps go pixel by pixel.
         int i = 0;
-        for (; i + 8 <= width; i += 8) {
-            const std::uint64_t s = Load64(src + i);
-            const std::uint64_t x = s ^ clear; // zero bytes are transparent pixels
-            if (x == 0) continue;
-            if (((x - kOnes) & ~x & (kOnes << 7)) == 0) {
-                Store64(row + i, s);
-                continue;
-            }
-            for (int k = 0; k < 8; ++k)
-                if (src[i + k] != transparent) row[i + k] = src[i + k];
+        while (i < width) {
+            const auto* hit = static_cast<const std::uint8_t*>(std::memchr(src + i, transparent, width - i));
+            const int end = hit ? static_cast<int>(hit - src) : width;
+            std::memcpy(row + i, src + i, end - i);
+            i = end;
+            const int burst = std::min(width, i + 16);
+            for (; i < burst; ++i)
+                if (src[i] != transparent) row[i] = src[i];
         }
-        for (; i < width; ++i)
-            if (src[i] != transparent) row[i] = src[i];
     }
 }
 
