@@ -35,9 +35,10 @@ struct Box {
     std::int16_t top = 0, left = 0, bottom = 0, right = 0;
 };
 
-// rgnSize 10 (or a record too short to hold scanline data) means the box is the whole region.
+// rgnSize 10 (or, in a damaged record, less, or a record too short to hold scanline data) means the
+// box is the whole region.
 inline bool IsRectangular(Words rgn) {
-    return rgn.size() <= kHeaderWords || rgn[0] == kRectSize;
+    return rgn.size() <= kHeaderWords || rgn[0] <= kRectSize;
 }
 
 inline Box BoxOf(Words rgn) {
