@@ -6,6 +6,7 @@
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/regions.h"
 
@@ -104,6 +105,7 @@ void OpenPort(GrafPtr port) {
 
 void ClosePort(GrafPtr port) {
     if (port == nullptr) return;
+    qiva::ForgetPolygonPort(port);
     DisposeRgn(port->visRgn);
     DisposeRgn(port->clipRgn);
     port->visRgn = nullptr;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/rect_utils.h"
 
@@ -101,6 +102,10 @@ using qiva::Drawing;
 void LineTo(int h, int v) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
+    if (qiva::CollectPolygonLine(port, port->pnLoc, Point{qiva::Clamp16(v), qiva::Clamp16(h)})) {
+        MoveTo(h, v); // an open polygon takes the line instead of the screen
+        return;
+    }
     qiva::BeginDrawing();
     const int hStart = port->pnLoc.h, vStart = port->pnLoc.v;
     if (port->pnVis < 0) {

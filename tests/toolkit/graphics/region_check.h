@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,15 @@ struct Bitmap {
     }
     bool operator==(const Bitmap&) const = default;
 };
+
+// Failures show the bitmap as rows of '#' and '.'.
+inline void PrintTo(const Bitmap& b, std::ostream* os) {
+    for (int v = b.top; v < b.top + b.height; ++v) {
+        *os << "\n";
+        for (int h = b.left; h < b.left + b.width; ++h)
+            *os << (b.At(h, v) ? '#' : '.');
+    }
+}
 
 // A pixel is inside when an odd number of inversion points at or left of it lie in the records at or
 // above its row; a rectangular record is its box. Written straight from that definition.
