@@ -12,3 +12,4 @@
 #include "toolkit/graphics/region_drawing.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
+#include "toolkit/graphics/text.h"

@@ -1,0 +1,58 @@
+#pragma once
+// Text in the current port: the port's text state, drawing and measuring. Fonts numbered below
+// 0x2000 (save eight classic numbers) are bitmap families drawn from 'FONT' strikes; the others are
+// TrueType faces drawn monochrome through FreeType. Text is in the Macintosh character set.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "toolkit/graphics/face_table.h"
+#include "toolkit/graphics/quickdraw_types.h"
+
+struct FontInfo {
+    std::int16_t ascent;
+    std::int16_t descent;
+    std::int16_t widMax;
+    std::int16_t leading;
+};
+
+// Style bits of txFace.
+enum : std::uint8_t { bold = 1, italic = 2, underline = 4, outline = 8, shadow = 16 };
+
+void TextFont(int font);
+void TextFace(int face);
+void TextMode(int mode);
+void TextSize(int size);             // 0 means 12
+void SpaceExtra(std::int32_t extra); // pixels added to every character of a TrueType face
+
+void DrawChar(int ch);
+void DrawString(const unsigned char* str); // length byte first
+void DrawText(const void* textBuf, int firstByte, int byteCount);
+
+std::int16_t CharWidth(int ch);
+std::int16_t StringWidth(const unsigned char* str);
+std::int16_t TextWidth(const void* textBuf, int firstByte, int byteCount);
+void GetFontInfo(FontInfo* info);
+
+namespace qiva {
+
+// Where the face table finds the "Fontes" section (the start-up points it at WQIVA.INI); by
+// default every face is numbered by its name's hash. Disposes the face table.
+void SetFontesLookup(FontesLookup lookup);
+
+// Forgets the loaded strikes and the scaled glyphs (a picture changed the font, resources were
+// purged or a resource file was opened). Installed as the core layer's font cache invalidator.
+void InvalidateTextCaches();
+
+// Disposes the face table and the opened faces; they are made again on next use.
+void DisposeFaceTable();
+
+// The face table, built on first use.
+const std::vector<FaceEntry>& FaceTable();
+
+// For tests: the scaled glyphs kept, and how many times a strike was loaded from its resource.
+std::size_t ScaledGlyphCount();
+int StrikeLoadCount();
+
+} // namespace qiva
