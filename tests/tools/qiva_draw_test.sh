@@ -13,11 +13,15 @@ for script in "$dir"/*.qd; do
     name=$(basename "$script" .qd)
     # The first line "#! ARGS" holds the script's command-line options (its size).
     read -r -a args <<<"$(head -1 "$script" | sed -n 's/^#!//p')"
-    if ! "$tool" "$script" -o "$work/$name.png" "${args[@]}" --indices "$work/$name.txt" 2>"$work/err"; then
+    if ! "$tool" "$script" -o "$work/$name.png" "${args[@]}" --indices "$work/$name.txt" >"$work/$name.out" 2>"$work/err"; then
         fail "$name: status $? ($(cat "$work/err"))"
         continue
     fi
     diff -u "$dir/$name.txt" "$work/$name.txt" >"$work/diff" || fail "$name: indices differ"$'\n'"$(cat "$work/diff")"
+    # A script run with --regions has its printed regions in NAME.regions.
+    if [ -e "$dir/$name.regions" ]; then
+        diff -u "$dir/$name.regions" "$work/$name.out" >"$work/diff" || fail "$name: regions differ"$'\n'"$(cat "$work/diff")"
+    fi
     [ "$(head -c 8 "$work/$name.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "$name: no PNG"
 done
 
@@ -40,6 +44,10 @@ refuse 'RGBForeColor 0 0 70000\n' 'bad.qd:1: RGBForeColor: bad argument'
 refuse 'CopyBits nowhere 0 0 1 1 0 0 1 1\n' "bad.qd:1: CopyBits: no buffer named 'nowhere'"
 refuse 'NewBuffer main 4 4\n' "exists already"
 refuse 'NewBuffer big 5000 4\n' 'bad.qd:1: NewBuffer: buffer size out of range'
+refuse 'NewRgn r\nPaintRgn s\n' "bad.qd:2: PaintRgn: no region named 's'"
+refuse 'NewRgn r\nNewRgn r\n' "bad.qd:2: NewRgn: a region named 'r' exists already"
+refuse 'FramePoly p\n' "bad.qd:1: FramePoly: no polygon named 'p'"
+refuse 'FrameArc 0 0 8 8 90\n' 'bad.qd:1: FrameArc takes 6 arguments'
 
 "$tool" "$work/none.qd" -o "$work/x.png" 2>/dev/null; [ $? -eq 2 ] || fail "a missing script is not status 2"
 "$tool" "$dir/lines.qd" 2>/dev/null; [ $? -eq 2 ] || fail "no -o is not status 2"

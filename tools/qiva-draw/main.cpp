@@ -19,10 +19,11 @@
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: qiva-draw SCRIPT -o OUT.png [--size WIDTH HEIGHT] [--indices OUT.txt]\n"
+    out << "usage: qiva-draw SCRIPT -o OUT.png [--size WIDTH HEIGHT] [--indices OUT.txt] [--regions]\n"
            "Runs SCRIPT, one QuickDraw call per line ('#' starts a comment), on a buffer port named\n"
            "'main' (640 x 400 unless --size), erased to white, and writes it as a PNG through the\n"
-           "palette; --indices also writes each pixel's palette index (one row per line).\n"
+           "palette; --indices also writes each pixel's palette index (one row per line); --regions\n"
+           "prints the script's named regions: size, box, and each scanline record (ROW: X X ...).\n"
            "Rectangles are given in SetRect order: LEFT TOP RIGHT BOTTOM. Patterns: white black gray\n"
            "ltGray dkGray or 16 hex digits; modes by name (patCopy, srcXor, hilite ...) or number;\n"
            "colours by classic name (redColor ...) or number. Calls:\n";
@@ -100,6 +101,7 @@ bool ParseSize(const char* text, int& out) {
 int main(int argc, char** argv) {
     std::string scriptPath, pngPath, indicesPath;
     int width = 640, height = 400;
+    bool printRegions = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -107,6 +109,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "-o" && i + 1 < argc) {
             pngPath = argv[++i];
+        } else if (arg == "--regions") {
+            printRegions = true;
         } else if (arg == "--indices" && i + 1 < argc) {
             indicesPath = argv[++i];
         } else if (arg == "--size" && i + 2 < argc) {
@@ -155,6 +159,8 @@ int main(int argc, char** argv) {
                 (!indicesPath.empty() && !WriteIndices(indicesPath, image, error))) {
                 std::cerr << "qiva-draw: " << error << "\n";
                 status = 1;
+            } else if (printRegions) {
+                std::cout << qiva_draw::DescribeRegions(session);
             }
         }
     }

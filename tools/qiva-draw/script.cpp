@@ -20,7 +20,8 @@ struct Value {
 using Args = std::vector<Value>;
 
 // Argument kinds: i integer (16-bit), u RGB component (0-65535), p pattern, m transfer mode,
-// c colour constant, n a port's name, N a new port's name.
+// c colour constant, n a port's name, N a new port's name, r a region's name, R a new region's name,
+// q a polygon's name, Q a new polygon's name.
 struct Command {
     const char* name;
     const char* kinds;
@@ -44,7 +45,43 @@ GrafPtr PortNamed(Session& s, const std::string& name) {
     return it == s.ports.end() ? nullptr : it->second.get();
 }
 
+RgnHandle RegionNamed(Session& s, const std::string& name) {
+    auto it = s.regions.find(name);
+    return it == s.regions.end() ? nullptr : it->second;
+}
+
+PolyHandle PolygonNamed(Session& s, const std::string& name) {
+    auto it = s.polygons.find(name);
+    return it == s.polygons.end() ? nullptr : it->second;
+}
+
 using A = const Args&;
+
+// Runs one of the shape calls that take a rectangle, the oval's or arc's two numbers, and maybe a
+// pattern.
+template <void (*Call)(const Rect*)>
+void OnRect(Session&, A a) {
+    const Rect r = RectOf(a, 0);
+    Call(&r);
+}
+template <void (*Call)(const Rect*, const Pattern*)>
+void OnRectPattern(Session&, A a) {
+    const Rect r = RectOf(a, 0);
+    Call(&r, &a[4].pattern);
+}
+template <void (*Call)(const Rect*, int, int)>
+void OnRectTwo(Session&, A a) {
+    const Rect r = RectOf(a, 0);
+    Call(&r, a[4].number, a[5].number);
+}
+template <void (*Call)(RgnHandle)>
+void OnRegion(Session& s, A a) {
+    Call(RegionNamed(s, a[0].name));
+}
+template <void (*Call)(RgnHandle, RgnHandle, RgnHandle)>
+void OnThreeRegions(Session& s, A a) {
+    Call(RegionNamed(s, a[0].name), RegionNamed(s, a[1].name), RegionNamed(s, a[2].name));
+}
 
 // The command table: name, argument kinds, synopsis, and the call. A call that fails leaves its
 // message in the session's error.
@@ -128,6 +165,77 @@ const Command kCommands[] = {
          CopyMask(&PortNamed(s, a[0].name)->portBits, &PortNamed(s, a[1].name)->portBits, &dst->portBits, &sr,
                   &mr, &dr);
      }},
+    {"FrameRoundRect", "iiiiii", "LEFT TOP RIGHT BOTTOM OVALWIDTH OVALHEIGHT", OnRectTwo<FrameRoundRect>},
+    {"PaintRoundRect", "iiiiii", "LEFT TOP RIGHT BOTTOM OVALWIDTH OVALHEIGHT", OnRectTwo<PaintRoundRect>},
+    {"EraseRoundRect", "iiiiii", "LEFT TOP RIGHT BOTTOM OVALWIDTH OVALHEIGHT", OnRectTwo<EraseRoundRect>},
+    {"InvertRoundRect", "iiiiii", "LEFT TOP RIGHT BOTTOM OVALWIDTH OVALHEIGHT", OnRectTwo<InvertRoundRect>},
+    {"FillRoundRect", "iiiiiip", "LEFT TOP RIGHT BOTTOM OVALWIDTH OVALHEIGHT PATTERN",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         FillRoundRect(&r, a[4].number, a[5].number, &a[6].pattern);
+     }},
+    {"FrameOval", "iiii", "LEFT TOP RIGHT BOTTOM", OnRect<FrameOval>},
+    {"PaintOval", "iiii", "LEFT TOP RIGHT BOTTOM", OnRect<PaintOval>},
+    {"EraseOval", "iiii", "LEFT TOP RIGHT BOTTOM", OnRect<EraseOval>},
+    {"InvertOval", "iiii", "LEFT TOP RIGHT BOTTOM", OnRect<InvertOval>},
+    {"FillOval", "iiiip", "LEFT TOP RIGHT BOTTOM PATTERN", OnRectPattern<FillOval>},
+    {"FrameArc", "iiiiii",
+     "LEFT TOP RIGHT BOTTOM STARTANGLE ARCANGLE (degrees clockwise from twelve o'clock)",
+     OnRectTwo<FrameArc>},
+    {"OpenPoly", "Q", "NAME (the end points of the lines that follow, until ClosePoly)",
+     [](Session& s, A a) {
+         if (PolyHandle poly = OpenPoly())
+             s.polygons[a[0].name] = poly;
+         else
+             s.error = "no memory for the polygon";
+     }},
+    {"ClosePoly", "", "", [](Session&, A) { ClosePoly(); }},
+    {"FramePoly", "q", "NAME", [](Session& s, A a) { FramePoly(PolygonNamed(s, a[0].name)); }},
+    {"OffsetPoly", "qii", "NAME DH DV",
+     [](Session& s, A a) { OffsetPoly(PolygonNamed(s, a[0].name), a[1].number, a[2].number); }},
+    {"KillPoly", "q", "NAME",
+     [](Session& s, A a) {
+         KillPoly(PolygonNamed(s, a[0].name));
+         s.polygons.erase(a[0].name);
+     }},
+    {"NewRgn", "R", "NAME (empty)",
+     [](Session& s, A a) {
+         if (RgnHandle rgn = NewRgn())
+             s.regions[a[0].name] = rgn;
+         else
+             s.error = "no memory for the region";
+     }},
+    {"DisposeRgn", "r", "NAME",
+     [](Session& s, A a) {
+         DisposeRgn(RegionNamed(s, a[0].name));
+         s.regions.erase(a[0].name);
+     }},
+    {"CopyRgn", "rr", "SOURCE DESTINATION",
+     [](Session& s, A a) { CopyRgn(RegionNamed(s, a[0].name), RegionNamed(s, a[1].name)); }},
+    {"SetEmptyRgn", "r", "NAME", OnRegion<SetEmptyRgn>},
+    {"SetRectRgn", "riiii", "NAME LEFT TOP RIGHT BOTTOM",
+     [](Session& s, A a) {
+         SetRectRgn(RegionNamed(s, a[0].name), a[1].number, a[2].number, a[3].number, a[4].number);
+     }},
+    {"RectRgn", "riiii", "NAME LEFT TOP RIGHT BOTTOM",
+     [](Session& s, A a) {
+         const Rect r = RectOf(a, 1);
+         RectRgn(RegionNamed(s, a[0].name), &r);
+     }},
+    {"OffsetRgn", "rii", "NAME DH DV",
+     [](Session& s, A a) { OffsetRgn(RegionNamed(s, a[0].name), a[1].number, a[2].number); }},
+    {"SectRgn", "rrr", "A B DESTINATION", OnThreeRegions<SectRgn>},
+    {"UnionRgn", "rrr", "A B DESTINATION", OnThreeRegions<UnionRgn>},
+    {"DiffRgn", "rrr", "A B DESTINATION", OnThreeRegions<DiffRgn>},
+    {"XorRgn", "rrr", "A B DESTINATION", OnThreeRegions<XorRgn>},
+    {"FrameRgn", "r", "NAME", OnRegion<FrameRgn>},
+    {"PaintRgn", "r", "NAME", OnRegion<PaintRgn>},
+    {"EraseRgn", "r", "NAME", OnRegion<EraseRgn>},
+    {"InvertRgn", "r", "NAME", OnRegion<InvertRgn>},
+    {"FillRgn", "rp", "NAME PATTERN",
+     [](Session& s, A a) { FillRgn(RegionNamed(s, a[0].name), &a[1].pattern); }},
+    {"SetClip", "r", "NAME", OnRegion<SetClip>},
+    {"GetClip", "r", "NAME", OnRegion<GetClip>},
 };
 
 struct Named {
@@ -224,6 +332,23 @@ bool ParseArg(Session& s, char kind, const std::string& token, Value& v, std::st
             return false;
         }
         break;
+    case 'r':
+    case 'q':
+        ok = kind == 'r' ? RegionNamed(s, token) != nullptr : PolygonNamed(s, token) != nullptr;
+        if (!ok) {
+            error = std::string("no ") + (kind == 'r' ? "region" : "polygon") + " named '" + token + "'";
+            return false;
+        }
+        break;
+    case 'R':
+    case 'Q':
+        ok = kind == 'R' ? RegionNamed(s, token) == nullptr : PolygonNamed(s, token) == nullptr;
+        if (!ok) {
+            error = std::string("a ") + (kind == 'R' ? "region" : "polygon") + " named '" + token +
+                    "' exists already";
+            return false;
+        }
+        break;
     }
     v.name = token;
     if (!ok) error = "bad argument '" + token + "'";
@@ -250,8 +375,36 @@ GrafPtr Session::NewCanvas(const std::string& name, int width, int height, std::
 }
 
 Session::~Session() {
+    ClosePoly(); // a script may end with a polygon still open
+    for (auto& [name, poly] : polygons)
+        KillPoly(poly);
+    for (auto& [name, rgn] : regions)
+        DisposeRgn(rgn);
     for (auto& [name, port] : ports)
         DisposeBufferPort(port.get());
+}
+
+std::string DescribeRegions(const Session& session) {
+    std::ostringstream out;
+    for (const auto& [name, rgn] : session.regions) {
+        const auto words = qiva::RegionWords(rgn);
+        if (words.size() < qiva::region::kHeaderWords) {
+            out << name << " unreadable\n";
+            continue;
+        }
+        out << name << " size " << words[0] << " box " << words[2] << " " << words[1] << " " << words[4]
+            << " " << words[3] << "\n";
+        if (qiva::region::IsRectangular(words)) continue;
+        for (std::size_t pos = qiva::region::kHeaderWords;
+             pos < words.size() && words[pos] != qiva::region::kEnd;) {
+            out << "  " << words[pos++] << ":";
+            for (; pos < words.size() && words[pos] != qiva::region::kEnd; ++pos)
+                out << " " << words[pos];
+            out << "\n";
+            ++pos;
+        }
+    }
+    return out.str();
 }
 
 bool RunScript(Session& session, const std::string& text, std::string& error) {

@@ -7,17 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/quickdraw_types.h"
 
 namespace qiva_draw {
 
-// The ports a script draws into; "main" is the canvas that is written out.
+// The ports a script draws into ("main" is the canvas that is written out), and its named regions
+// and polygons.
 struct Session {
     std::map<std::string, std::unique_ptr<GrafPort>> ports;
+    std::map<std::string, RgnHandle> regions;
+    std::map<std::string, PolyHandle> polygons;
     std::string error; // left by a call that fails
     GrafPtr NewCanvas(const std::string& name, int width, int height, std::string& failure);
     ~Session();
 };
+
+// The named regions' records as text: per region its size and box (in SetRect order), then one
+// line per scanline record, "ROW: X X ...".
+std::string DescribeRegions(const Session& session);
 
 // Runs the script text; on failure returns false with "LINE: message" in error.
 bool RunScript(Session& session, const std::string& text, std::string& error);
