@@ -1,6 +1,9 @@
 #include "toolkit/graphics/ports.h"
 
+#include <cstddef>
 #include <cstring>
+
+#include "toolkit/core/memory.h"
 
 #include "toolkit/core/random.h"
 #include "toolkit/graphics/buffers.h"
@@ -20,7 +23,41 @@ namespace qiva {
 namespace {
 int gScreenWidth = 640, gScreenHeight = 400;
 int gHighlight[3] = {0, 0, 0};
+CTabHandle gColorTable = nullptr;
+PixMap gScreenPixMap{};
+
+void BuildColorTable() {
+    const PaletteState& palette = ThePalette();
+    if (gColorTable == nullptr)
+        gColorTable = reinterpret_cast<CTabHandle>(
+            NewHandle(static_cast<Size>(offsetof(ColorTable, ctTable) + 256 * sizeof(ColorSpec))));
+    if (gColorTable == nullptr) return;
+    (*gColorTable)->ctSeed = palette.ctSeed;
+    (*gColorTable)->ctFlags = 0;
+    (*gColorTable)->ctSize = 255;
+    std::memcpy((*gColorTable)->ctTable, palette.specs.data(), 256 * sizeof(ColorSpec));
+}
+
+void DescribeScreenPixMap() {
+    gScreenPixMap = PixMap{};
+    gScreenPixMap.baseAddr = qd.screenBits.baseAddr;
+    gScreenPixMap.rowBytes = qd.screenBits.rowBytes;
+    gScreenPixMap.bounds = qd.screenBits.bounds;
+    gScreenPixMap.hRes = gScreenPixMap.vRes = 72 << 16;
+    gScreenPixMap.pixelType = 0;
+    gScreenPixMap.pixelSize = 8;
+    gScreenPixMap.cmpCount = 1;
+    gScreenPixMap.cmpSize = 8;
+    gScreenPixMap.pmTable = gColorTable;
+}
 } // namespace
+
+CTabHandle TheColorTable() {
+    return gColorTable;
+}
+const PixMap& ScreenPixMap() {
+    return gScreenPixMap;
+}
 
 void SetScreenSize(int width, int height) {
     gScreenWidth = width;
@@ -31,6 +68,11 @@ void SetHighlightSetting(int red, int green, int blue) {
     gHighlight[0] = red;
     gHighlight[1] = green;
     gHighlight[2] = blue;
+    // Once the layer runs, a new setting (read again at activation) changes the palette at once.
+    if (gColorTable != nullptr) {
+        SetUpPalette(red, green, blue);
+        BuildColorTable();
+    }
 }
 
 void CloseGraphics() {
@@ -39,6 +81,9 @@ void CloseGraphics() {
     CloseBuffers();
     if (d.effectiveClip) DisposeRgn(d.effectiveClip);
     d = DrawingState{};
+    if (gColorTable) DisposeHandle(reinterpret_cast<Handle>(gColorTable));
+    gColorTable = nullptr;
+    gScreenPixMap = PixMap{};
 }
 
 void SetScreenView(int hOffset, int vOffset, int bandHeight) {
@@ -65,7 +110,9 @@ void InitGraf(void*) {
     qiva::DrawingState& d = Drawing();
     d.procs = qiva::DefaultRasterProcs();
     d.procs.openScreen();
+    qiva::BuildColorTable();
     qiva::OpenScreen(qiva::gScreenWidth, qiva::gScreenHeight);
+    qiva::DescribeScreenPixMap();
 }
 
 void SetPort(GrafPtr port) {

@@ -61,6 +61,11 @@ namespace qiva {
 void SetScreenSize(int width, int height);
 void SetHighlightSetting(int red, int green, int blue);
 
+// The palette's colour table as a handle (ctSeed 4, ctFlags 0, entry i of value i), made by InitGraf.
+CTabHandle TheColorTable();
+// The screen's PixMap description: the screen buffer, 8 bits per pixel, one component, 72 dpi.
+const PixMap& ScreenPixMap();
+
 // Ends the graphics layer: frees the buffers, the clip region and the tables; no port is current.
 void CloseGraphics();
 

@@ -37,6 +37,10 @@ inline std::uint64_t ExpandBits(std::uint8_t bits) {
 // dst = (dst & ~mask) | (colour & mask) across n bytes, the mask repeating every 8 pixels.
 void MaskedWrite(std::uint8_t* dst, int n, std::uint64_t mask, std::uint64_t colour) {
     int i = 0;
+    for (; i + 16 <= n; i += 16) {
+        Store64(dst + i, (Load64(dst + i) & ~mask) | (colour & mask));
+        Store64(dst + i + 8, (Load64(dst + i + 8) & ~mask) | (colour & mask));
+    }
     for (; i + 8 <= n; i += 8)
         Store64(dst + i, (Load64(dst + i) & ~mask) | (colour & mask));
     for (int k = 0; i < n; ++i, ++k)
@@ -44,7 +48,13 @@ void MaskedWrite(std::uint8_t* dst, int n, std::uint64_t mask, std::uint64_t col
 }
 
 void PatternWrite(std::uint8_t* dst, int n, std::uint64_t word) {
+    // Sixteen bytes per store: the pattern's period of 8 divides it.
+    std::uint8_t wide[16];
+    std::memcpy(wide, &word, 8);
+    std::memcpy(wide + 8, &word, 8);
     int i = 0;
+    for (; i + 16 <= n; i += 16)
+        std::memcpy(dst + i, wide, 16);
     for (; i + 8 <= n; i += 8)
         Store64(dst + i, word);
     for (int k = 0; i < n; ++i, ++k)

@@ -29,6 +29,27 @@ TEST_F(GraphicsTest, TemplatePortDefaultsAndScreenBits) {
     EXPECT_EQ(current, nullptr);
 }
 
+TEST_F(GraphicsTest, ColourTableAndScreenPixMap) {
+    const CTabHandle table = qiva::TheColorTable();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ((*table)->ctSeed, 4);
+    EXPECT_EQ((*table)->ctSize, 255);
+    EXPECT_EQ((*table)->ctTable[226].value, 226);
+    EXPECT_EQ((*table)->ctTable[226].rgb.red, 234 * 278);
+    // A highlight colour given while the layer runs changes entry 10 and the hilite background.
+    qiva::SetHighlightSetting(0, 0, 255);
+    EXPECT_EQ((*table)->ctTable[10].rgb.blue, 234 * 278);
+    EXPECT_EQ(qiva::HiliteBackground(), 10);
+    qiva::SetHighlightSetting(0, 0, 0);
+    EXPECT_EQ(qiva::HiliteBackground(), 11);
+    const PixMap& screen = qiva::ScreenPixMap();
+    EXPECT_EQ(screen.pixelSize, 8);
+    EXPECT_EQ(screen.cmpCount, 1);
+    EXPECT_EQ(screen.hRes, 72 << 16);
+    EXPECT_EQ(screen.baseAddr, qd.screenBits.baseAddr);
+    EXPECT_EQ(screen.bounds.right, kWidth);
+}
+
 TEST_F(GraphicsTest, BufferRowsAreMultiplesOfFourAndSlotsAreReused) {
     GrafPort a, b, c;
     ASSERT_TRUE(NewBufferPort(&a, 13, 5));
