@@ -25,6 +25,9 @@ void MergeInversionPoints(const std::int16_t* a, int na, const std::int16_t* b, 
 
 std::size_t RegionReadableBytes(const Region* rgn, std::size_t blockBytes) {
     if (rgn == nullptr || blockBytes < sizeof(Region)) return 0;
+    // 32767 (odd, so never a real size) marks a region too large for its 16-bit size field: its
+    // records run to the final end mark, so the whole block may be read.
+    if (rgn->rgnSize == 32767) return blockBytes;
     const auto declared = static_cast<std::size_t>(static_cast<std::uint16_t>(rgn->rgnSize));
     return std::min(declared, blockBytes);
 }

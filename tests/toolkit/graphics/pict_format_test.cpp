@@ -195,7 +195,12 @@ TEST(PictReader, RefusesShapesWhoseSizeDoesNotFit) {
 TEST(PictReader, StopsAtAnUnknownOpcodeAndStaysStopped) {
     for (int unknown : {0x12, 0x1F, 0x35, 0x65, 0x91, 0xA2, 0x0C00, 0x8200}) {
         PictBuilder b(Variant::Version2);
-        b.Op(0x31).Rect({0, 0, 5, 5}).Op(static_cast<std::uint16_t>(unknown)).Op(0x31).Rect({0, 0, 5, 5}).End();
+        b.Op(0x31)
+            .Rect({0, 0, 5, 5})
+            .Op(static_cast<std::uint16_t>(unknown))
+            .Op(0x31)
+            .Rect({0, 0, 5, 5})
+            .End();
         Header h;
         ASSERT_EQ(ReadHeader(b.bytes, h), Status::Ok);
         Reader r(b.bytes, h);

@@ -4,6 +4,7 @@
 
 #include "graphics_fixture.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/graphics/region_ops.h"
 
 namespace {
 
@@ -269,6 +270,55 @@ TEST_F(GraphicsTest, ComplexClipRegionIsWalkedBandByBand) {
     Rect local = R(-2, 0, 10, 8);
     PaintRect(&local);
     EXPECT_EQ(Rows(12, 8, qiva::kIndexBlack)[1], "...####.....");
+    DisposeRgn(clip);
+    DisposeBufferPort(&port);
+}
+
+} // namespace
+
+namespace {
+
+// Clipped fills against the region engine's own point test, over random unions of rectangles.
+TEST_F(GraphicsTest, ClippedFillsAgreeWithThePointTest) {
+    GrafPort port;
+    ASSERT_TRUE(NewBufferPort(&port, 24, 20));
+    qiva::region::Engine engine;
+    std::uint32_t seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    RgnHandle clip = NewRgn();
+    for (int round = 0; round < 60; ++round) {
+        std::vector<std::int16_t> shape, piece, merged;
+        qiva::region::MakeRect(shape, 0, 0, 0, 0);
+        for (int k = 0; k < 4; ++k) {
+            const auto t = static_cast<std::int16_t>(next(20) - 2),
+                       l = static_cast<std::int16_t>(next(24) - 2);
+            qiva::region::MakeRect(piece, t, l, static_cast<std::int16_t>(t + 1 + next(10)),
+                                   static_cast<std::int16_t>(l + 1 + next(12)));
+            engine.Combine(qiva::region::Op::Xor, shape, piece, merged);
+            shape.swap(merged);
+        }
+        SetHandleSize(reinterpret_cast<Handle>(clip), static_cast<Size>(shape.size() * 2));
+        std::memcpy(*clip, shape.data(), shape.size() * 2);
+        Rect wide = R(-32767, -32767, 32767, 32767);
+        ClipRect(&wide);
+        Rect all = R(0, 0, 24, 20);
+        EraseRect(&all);
+        SetClip(clip);
+        const int left = next(26) - 1, top = next(22) - 1;
+        Rect r = R(left, top, left + next(20), top + next(16));
+        PaintRect(&r);
+        for (int v = 0; v < 20; ++v)
+            for (int h = 0; h < 24; ++h) {
+                const bool inside =
+                    PtInRect(Point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)}, &r) &&
+                    engine.PtIn(shape, static_cast<std::int16_t>(v), static_cast<std::int16_t>(h));
+                ASSERT_EQ(Pixel(h, v), inside ? qiva::kIndexBlack : qiva::kIndexWhite)
+                    << "round " << round << " at " << h << "," << v;
+            }
+    }
     DisposeRgn(clip);
     DisposeBufferPort(&port);
 }

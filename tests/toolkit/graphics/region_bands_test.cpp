@@ -65,6 +65,8 @@ TEST(BandWalker, ReadableBytesStopAtTheBlock) {
     EXPECT_EQ(qiva::RegionReadableBytes(&r, 400), 200u);
     EXPECT_EQ(qiva::RegionReadableBytes(&r, 4), 0u);
     EXPECT_EQ(qiva::RegionReadableBytes(nullptr, 400), 0u);
+    Region large{32767, {0, 0, 1, 1}}; // too large for its size field: read the whole block
+    EXPECT_EQ(qiva::RegionReadableBytes(&large, 40000), 40000u);
 }
 
 } // namespace
