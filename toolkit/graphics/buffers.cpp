@@ -85,6 +85,8 @@ void SelectBufferOf(GrafPtr port) {
 }
 
 bool OpenScreen(int width, int height) {
+    // Making the template port makes it current; the caller's port stays current afterwards.
+    const GrafPtr previous = Drawing().current == &gTemplate ? nullptr : Drawing().current;
     if (gTemplateOpen) {
         const BufferSlot* slot = LookUpBuffer(gScreenId);
         if (slot && slot->width == width && slot->height == height) return true;
@@ -108,7 +110,10 @@ bool OpenScreen(int width, int height) {
     gTemplateOpen = true;
     gScreenId = BufferIdOf(gTemplate.portBits);
     qd.screenBits = gTemplate.portBits;
-    SelectBufferOf(Drawing().current);
+    if (previous != nullptr) {
+        SetPort(nullptr);
+        SetPort(previous); // selects the new screen buffer and recomputes the clip
+    }
     return true;
 }
 

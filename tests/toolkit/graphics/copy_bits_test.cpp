@@ -146,6 +146,22 @@ TEST_F(CopyBitsTest, CopyMaskExcludesWhiteMaskPixels) {
     DisposeBufferPort(&mask);
 }
 
+TEST_F(CopyBitsTest, OneBitMaskOnlyAtTheOriginWithTheDestinationsSize) {
+    std::uint8_t bits[2 * 2] = {0xF0, 0x00, 0x0F, 0x00}; // row 0: left half, row 1: right half
+    BitMap mask{reinterpret_cast<Ptr>(bits), 2, {0, 0, 2, 8}};
+    Rect s = R(0, 0, 8, 2), m = R(0, 0, 8, 2), d = R(0, 0, 8, 2);
+    CopyMask(&src.portBits, &mask, &dst.portBits, &s, &m, &d);
+    EXPECT_EQ(Pixel(0, 0), 20);
+    EXPECT_EQ(Pixel(5, 0), qiva::kIndexWhite);
+    EXPECT_EQ(Pixel(0, 1), qiva::kIndexWhite);
+    EXPECT_EQ(Pixel(5, 1), 20 + 8 + 5);
+    // Any other mask rectangle masks nothing.
+    Rect shifted = R(0, 1, 8, 3), d2 = R(0, 4, 8, 6);
+    CopyMask(&src.portBits, &mask, &dst.portBits, &s, &shifted, &d2);
+    EXPECT_EQ(Pixel(5, 4), 20 + 5);
+    EXPECT_EQ(Pixel(0, 5), 20 + 8);
+}
+
 TEST_F(CopyBitsTest, FabriqueMobAllocatesAndReportsFailure) {
     ASSERT_TRUE(qiva::DescribeSource(&src.portBits));
     Rect s = R(0, 0, 2, 2);

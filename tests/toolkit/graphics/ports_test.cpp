@@ -196,6 +196,23 @@ TEST_F(GraphicsTest, ScreenDrawingIsFlushedOnceAtTheOutermostEnd) {
     ClosePort(&port);
 }
 
+TEST_F(GraphicsTest, ResizingTheScreenKeepsTheCurrentWindowPort) {
+    GrafPort port;
+    OpenPort(&port);
+    ASSERT_TRUE(qiva::OpenScreen(kWidth + 10, kHeight + 5));
+    GrafPtr current;
+    GetPort(&current);
+    EXPECT_EQ(current, &port);
+    EXPECT_EQ(Drawing().target.width, kWidth + 10);
+    EXPECT_EQ(qd.screenBits.bounds.right, kWidth + 10);
+    EXPECT_EQ(port.portBits.baseAddr, qd.screenBits.baseAddr); // the screen kept its id
+    Rect r = R(2, 0, 4, 2); // the window's visRgn is the Window Manager's to widen
+    PaintRect(&r);
+    EXPECT_EQ(Pixel(3, 1), qiva::kIndexBlack);
+    EXPECT_EQ(window.At(3, 1), qiva::kIndexBlack);
+    ClosePort(&port);
+}
+
 TEST_F(GraphicsTest, BufferDrawingNeverTouchesTheWindow) {
     GrafPort port;
     ASSERT_TRUE(NewBufferPort(&port, 8, 8));
