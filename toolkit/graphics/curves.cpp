@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/shape_geometry.h"
 #include "toolkit/graphics/shapes.h"
 
@@ -65,15 +66,31 @@ Verb InvertVerb() {
     return Drawing().current->colrBit != 0 ? Verb::hiliteInvert : Verb::invert;
 }
 
+// The pen positions, in local coordinates, whose pen can reach a pixel of the effective clip.
+Rect Reachable() {
+    const GrafPtr port = Drawing().current;
+    const RgnHandle clip = Drawing().effectiveClip;
+    if (clip == nullptr || *clip == nullptr) return Rect{0, 0, 0, 0};
+    const Rect box = (*clip)->rgnBBox, bounds = port->portBits.bounds;
+    return Rect{qiva::Clamp16(box.top + bounds.top - port->pnSize.v + 1),
+                qiva::Clamp16(box.left + bounds.left - port->pnSize.h + 1),
+                qiva::Clamp16(box.bottom + bounds.top), qiva::Clamp16(box.right + bounds.left)};
+}
+
 // Pen runs over the pixels of pieces of rows, only those the arc test passes when there is one.
+// The arc is tested pixel by pixel, so only where the pen can reach the clip.
 template <typename Pieces>
 void RunPieces(Pieces&& forEachPiece, int top, const qiva::shapes::ArcTest* arc) {
+    const Rect reach = Reachable();
     forEachPiece([&](int row, int left, int right) {
         const int v = top + row;
         if (arc == nullptr) {
             qiva::HorizontalRun(left, v, right);
             return;
         }
+        if (v < reach.top || v >= reach.bottom) return;
+        left = std::max<int>(left, reach.left);
+        right = std::min<int>(right, reach.right - 1);
         for (int h = left; h <= right;) {
             if (!arc->Contains(h, v)) {
                 ++h;

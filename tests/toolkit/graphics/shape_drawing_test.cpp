@@ -195,6 +195,16 @@ TEST_F(ShapeDrawing, ArcsTraceTheOvalsOutlineBetweenTheirAngles) {
     FrameArc(&r, 10, 0);
     FrameArc(&r, 10, 720);
     EXPECT_EQ(Painted(), whole) << "no arc, then the whole oval";
+
+    // The widest oval with a pen that covers it: the arc is a wedge of the whole shape, tested only
+    // where it can reach the buffer (pixel by pixel over the shape this would never end).
+    Clear();
+    PenSize(32767, 32767);
+    const Rect huge = R(-32767, -32767, 32767, 32767);
+    FrameArc(&huge, 270, 90);
+    EXPECT_EQ(Painted(), qiva::test::Bitmap(0, 0, kSize, kSize)) << "the upper left wedge misses the buffer";
+    FrameArc(&huge, 90, 90);
+    EXPECT_EQ(Painted(), OfSpans(std::vector<qiva::shapes::Span>(kSize, {0, kSize - 1}), 0));
 }
 
 TEST_F(ShapeDrawing, PolygonsCollectLinesWithoutDrawingThenFrame) {
