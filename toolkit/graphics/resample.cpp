@@ -1,6 +1,7 @@
 #include "toolkit/graphics/resample.h"
 
 #include <cstring>
+#include <vector>
 
 namespace qiva {
 
@@ -111,6 +112,31 @@ bool Resample(const TransferSource& s, const Rect& r, int width, int height, Pix
         return true;
     }
 
+    // Eight-bit sources read through the map, wholly inside the image: rows read directly with the
+    // column positions worked out once.
+    const bool direct = fetch == FetchMapped && s.pixelSize == 8 &&
+                        Inside(s, r.left - s.originH, r.top - s.originV) &&
+                        Inside(s, r.right - 1 - s.originH, r.bottom - 1 - s.originV);
+
+    if ((srcW < width || srcH < height) && direct) {
+        const auto stepX = static_cast<std::uint32_t>((static_cast<std::int64_t>(srcW) << 16) / width);
+        const auto stepY = static_cast<std::uint32_t>((static_cast<std::int64_t>(srcH) << 16) / height);
+        std::vector<int> column(static_cast<std::size_t>(width));
+        std::uint32_t posX = 0;
+        for (int x = 0; x < width; ++x, posX += stepX)
+            column[x] = r.left - s.originH + static_cast<int>(posX >> 16);
+        std::uint32_t posY = 0;
+        for (int y = 0; y < height; ++y, posY += stepY) {
+            const std::uint8_t* in =
+                s.base +
+                static_cast<std::ptrdiff_t>(r.top - s.originV + static_cast<int>(posY >> 16)) * s.rowBytes;
+            std::uint8_t* out = block + static_cast<std::ptrdiff_t>(y) * width;
+            for (int x = 0; x < width; ++x)
+                out[x] = s.map[in[column[x]]];
+        }
+        return true;
+    }
+
     if (srcW < width || srcH < height) {
         const auto stepX = static_cast<std::uint32_t>((static_cast<std::int64_t>(srcW) << 16) / width);
         const auto stepY = static_cast<std::uint32_t>((static_cast<std::int64_t>(srcH) << 16) / height);
@@ -134,6 +160,22 @@ bool Resample(const TransferSource& s, const Rect& r, int width, int height, Pix
     const auto stepX = static_cast<std::uint32_t>((static_cast<std::int64_t>(width) << 16) / srcW);
     const auto stepY = static_cast<std::uint32_t>((static_cast<std::int64_t>(height) << 16) / srcH);
     const bool combine = fetch == FetchBit; // a set pixel (0) wins over transparent (10)
+    if (direct) {
+        std::vector<int> column(static_cast<std::size_t>(srcW));
+        std::uint32_t posX = 0;
+        for (int x = 0; x < srcW; ++x, posX += stepX)
+            column[x] = static_cast<int>(posX >> 16);
+        std::uint32_t posY = 0;
+        for (int y = 0; y < srcH; ++y, posY += stepY) {
+            const std::uint8_t* in = s.base +
+                                     static_cast<std::ptrdiff_t>(r.top - s.originV + y) * s.rowBytes +
+                                     (r.left - s.originH);
+            std::uint8_t* out = block + static_cast<std::ptrdiff_t>(posY >> 16) * width;
+            for (int x = 0; x < srcW; ++x)
+                out[column[x]] = s.map[in[x]];
+        }
+        return true;
+    }
     std::uint32_t posY = 0;
     for (int y = 0; y < srcH; ++y, posY += stepY) {
         std::uint8_t* out = block + static_cast<std::ptrdiff_t>(posY >> 16) * width;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -111,6 +112,29 @@ TEST(Resample, EnlargingOneBitSmoothsEdges) {
     ASSERT_TRUE(qiva::Resample(diagonal.source, Rect{0, 0, 2, 2}, 8, 8, qiva::FetchBit, big.data()));
     EXPECT_EQ(Picture(big, 8, 8), (std::vector<std::string>{"........", ".##.....", ".####...", "..####..",
                                                             "..####..", "...####.", ".....###", "......#."}));
+}
+
+// The same pixels through a fetch of the test's own: Resample cannot take its direct paths then.
+std::uint8_t SlowFetch(const TransferSource& s, int h, int v) {
+    return qiva::FetchMapped(s, h, v);
+}
+
+TEST(Resample, DirectPathsAgreeWithPixelByPixelFetching) {
+    std::vector<std::uint8_t> pixels(13 * 9);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = static_cast<std::uint8_t>(i * 7 % 256);
+    TransferSource s = EightBit(pixels, 13, 9);
+    s.originH = -3;
+    s.originV = 2;
+    std::reverse(s.map.begin(), s.map.end());
+    const Rect source{3, -2, 10, 9}; // rows 1-7, columns 1-11 of the image
+    for (int w : {1, 5, 11, 12, 29})
+        for (int h : {1, 4, 7, 8, 20}) {
+            std::vector<std::uint8_t> fast(static_cast<std::size_t>(w) * h), slow(fast.size());
+            ASSERT_TRUE(qiva::Resample(s, source, w, h, qiva::FetchMapped, fast.data()));
+            ASSERT_TRUE(qiva::Resample(s, source, w, h, SlowFetch, slow.data()));
+            EXPECT_EQ(fast, slow) << w << " x " << h;
+        }
 }
 
 TEST(Resample, EmptySizesProduceNothing) {
