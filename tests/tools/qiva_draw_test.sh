@@ -48,6 +48,14 @@ refuse 'NewRgn r\nPaintRgn s\n' "bad.qd:2: PaintRgn: no region named 's'"
 refuse 'NewRgn r\nNewRgn r\n' "bad.qd:2: NewRgn: a region named 'r' exists already"
 refuse 'FramePoly p\n' "bad.qd:1: FramePoly: no polygon named 'p'"
 refuse 'FrameArc 0 0 8 8 90\n' 'bad.qd:1: FrameArc takes 6 arguments'
+refuse 'MoveTo 1 1\nDrawChar ab\n' 'bad.qd:2: DrawChar takes one character'
+refuse 'TextFont 0x10000\n' 'bad.qd:1: TextFont: bad argument'
+refuse 'DrawString \xe2\x98\x83\n' 'bad.qd:1: DrawString: a character has no place in the Macintosh character set'
+
+# TextWidth prints the width of the rest of the line (here in the system font, from WINIT.RSR).
+printf 'TextFont 0\nTextWidth Fichier \xc3\x89dition\nTextFont 3\nTextSize 0\nTextWidth \nTextWidth # not a comment\n' >"$work/width.qd"
+width=$("$tool" "$work/width.qd" -o "$work/width.png" --size 8 8)
+[ "$width" = $'100\n0\n109' ] || fail "TextWidth printed '$width'"
 
 "$tool" "$work/none.qd" -o "$work/x.png" 2>/dev/null; [ $? -eq 2 ] || fail "a missing script is not status 2"
 "$tool" "$dir/lines.qd" 2>/dev/null; [ $? -eq 2 ] || fail "no -o is not status 2"

@@ -400,10 +400,9 @@ void GetFontInfo(FontInfo* info) {
     if (port == nullptr || info == nullptr) return;
     if (platform::SizedFace* face = FaceOf(*port)) {
         const platform::FaceMetrics& m = face->Metrics();
-        const int halo = (port->txFace & outline) ? 1 : 0;
-        const int drop = (port->txFace & shadow) ? 1 : 0;
-        info->ascent = static_cast<std::int16_t>(m.ascent + halo);
-        info->descent = static_cast<std::int16_t>(m.descent + halo + drop);
+        const FaceRunStyle style = RunStyleOf(*port);
+        info->ascent = static_cast<std::int16_t>(m.ascent + FaceStyleAscent(style));
+        info->descent = static_cast<std::int16_t>(m.descent + FaceStyleDescent(style));
         info->widMax = static_cast<std::int16_t>(m.maxAdvance + FaceStyleMargin(RunStyleOf(*port)));
         info->leading = static_cast<std::int16_t>(m.lineGap);
         return;

@@ -97,8 +97,28 @@ int ComposeStrikeRun(const FontStrike& strike, std::uint16_t strikeId, StrikeSca
     return advance;
 }
 
+namespace {
+
+// Outlined and shadowed letters are hollow: drawn in the text colour around the glyph and white
+// inside. The ring is one pixel wide on the left and top; on the right and bottom it is one pixel
+// for an outline and two for a shadow, which drops the letters' edge down and right.
+int Lead(const FaceRunStyle& style) {
+    return style.outline || style.shadow ? 1 : 0;
+}
+int Tail(const FaceRunStyle& style) {
+    return style.shadow ? 2 : style.outline ? 1 : 0;
+}
+
+} // namespace
+
 int FaceStyleMargin(const FaceRunStyle& style) {
-    return (style.outline ? 2 : 0) + (style.shadow ? 1 : 0);
+    return Lead(style) + Tail(style);
+}
+int FaceStyleAscent(const FaceRunStyle& style) {
+    return Lead(style);
+}
+int FaceStyleDescent(const FaceRunStyle& style) {
+    return Tail(style);
 }
 
 int FaceTextWidth(platform::SizedFace& face, const std::uint8_t* text, int count, const FaceRunStyle& style) {
@@ -117,7 +137,7 @@ int ComposeFaceRun(platform::SizedFace& face, const std::uint8_t* text, int coun
     }
     const platform::FaceMetrics& m = face.Metrics();
     const int advance = FaceTextWidth(face, text, count, style);
-    const int shift = style.outline ? 1 : 0; // the halo's room on the left
+    const int shift = Lead(style); // the ring's room on the left
 
     // The extent of the plain text: the cell, widened to any glyph reaching outside it.
     int left = 0, right = advance, top = -m.ascent, bottom = m.descent;
@@ -133,10 +153,9 @@ int ComposeFaceRun(platform::SizedFace& face, const std::uint8_t* text, int coun
         pen += g.advance + style.extra;
     }
     const int underlineRow = std::min(bottom - 1, std::max(1, m.descent / 2));
-    // Room for the halo all round and the shadow below and right.
-    const int grow = style.outline || style.shadow ? 1 : 0;
-    block.Reset(left - grow, top - grow, right - left + 2 * grow + (style.shadow ? 1 : 0),
-                bottom - top + 2 * grow + (style.shadow ? 1 : 0));
+    // Room for the ring all round.
+    const int lead = Lead(style), tail = Tail(style);
+    block.Reset(left - lead, top - lead, right - left + lead + tail, bottom - top + lead + tail);
 
     // The plain text as a mask, then the renderings over one another.
     std::vector<std::uint8_t> mask(block.pixels.size(), 0);
@@ -158,21 +177,17 @@ int ComposeFaceRun(platform::SizedFace& face, const std::uint8_t* text, int coun
         for (int x = shift - block.left; x < advance - FaceStyleMargin(style) + shift - block.left; ++x)
             maskAt(x, y) = 1;
     }
-    for (int y = 0; y < block.height; ++y)
-        for (int x = 0; x < block.width; ++x) {
-            if (!maskAt(x, y)) continue;
-            if (style.shadow) block.At(x + 1, y + 1) = ink;
-        }
-    if (style.outline)
+    const bool hollow = style.outline || style.shadow;
+    if (hollow)
         for (int y = 0; y < block.height; ++y)
             for (int x = 0; x < block.width; ++x) {
                 if (!maskAt(x, y)) continue;
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx)
-                        block.At(x + dx, y + dy) = white;
+                for (int dy = -lead; dy <= tail; ++dy)
+                    for (int dx = -lead; dx <= tail; ++dx)
+                        block.At(x + dx, y + dy) = ink;
             }
     for (std::size_t i = 0; i < mask.size(); ++i)
-        if (mask[i]) block.pixels[i] = ink;
+        if (mask[i]) block.pixels[i] = hollow ? white : ink;
     return advance;
 }
 

@@ -70,18 +70,20 @@ int ComposeStrikeRun(const FontStrike& strike, std::uint16_t strikeId, StrikeSca
 // The styles a TrueType run draws itself; bold and italic come with the face.
 struct FaceRunStyle {
     bool underline = false;
-    bool outline = false; // the text in its colour inside a one-pixel white halo
-    bool shadow = false;  // a copy one pixel right and down, in the text's colour, behind it
+    bool outline = false; // hollow letters: a one-pixel ring in the text's colour, white inside
+    bool shadow = false;  // hollow letters whose ring is two pixels wide on the right and below
     int extra = 0;        // pixels added to every character's advance
 };
 
-// The room the outline and shadow renderings add to a run's width.
+// The room the outline and shadow renderings add to a run's width, above it and below it.
 int FaceStyleMargin(const FaceRunStyle& style);
+int FaceStyleAscent(const FaceRunStyle& style);
+int FaceStyleDescent(const FaceRunStyle& style);
 
 // The width of Macintosh characters in a face: the advances, the extra per character and the margin.
 int FaceTextWidth(platform::SizedFace& face, const std::uint8_t* text, int count, const FaceRunStyle& style);
 
-// Composes Macintosh characters in a face, monochrome, in `ink` (the halo in `white`); returns the
+// Composes Macintosh characters in a face, monochrome, in `ink` (hollow insides in `white`); returns the
 // advance, equal to FaceTextWidth.
 int ComposeFaceRun(platform::SizedFace& face, const std::uint8_t* text, int count, const FaceRunStyle& style,
                    std::uint8_t ink, std::uint8_t white, TextBlock& block);

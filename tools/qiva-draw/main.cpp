@@ -11,6 +11,7 @@
 #include <string>
 
 #include "script.h"
+#include "toolkit/core/resources.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
@@ -26,7 +27,8 @@ void Usage(std::ostream& out) {
            "prints the script's named regions: size, box, and each scanline record (ROW: X X ...).\n"
            "Rectangles are given in SetRect order: LEFT TOP RIGHT BOTTOM. Patterns: white black gray\n"
            "ltGray dkGray or 16 hex digits; modes by name (patCopy, srcXor, hilite ...) or number;\n"
-           "colours by classic name (redColor ...) or number. Calls:\n";
+           "colours by classic name (redColor ...) or number. Text calls take the rest of the line\n"
+           "in UTF-8; WINIT.RSR, when found, provides the bitmap fonts. Calls:\n";
     for (const std::string& s : qiva_draw::CommandSynopses())
         out << "  " << s << "\n";
 }
@@ -141,6 +143,9 @@ int main(int argc, char** argv) {
 
     qiva::SetScreenSize(width, height);
     InitGraf(nullptr);
+    // The system fonts, when WINIT.RSR is found (beside the program, in the current or the system
+    // directory); without it text in bitmap fonts draws nothing.
+    const std::int16_t fonts = OpenResFile("WINIT.RSR");
     int status = 0;
     {
         qiva_draw::Session session;
@@ -164,6 +169,7 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (fonts > 0) CloseResFile(fonts);
     qiva::CloseGraphics();
     return status;
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <sstream>
 
+#include "platform/mac_roman.h"
 #include "toolkit/graphics/quickdraw.h"
 
 namespace qiva_draw {
@@ -156,6 +158,22 @@ const Command kCommands[] = {
          GetPort(&dst);
          const Rect sr = RectOf(a, 1), dr = RectOf(a, 5);
          CopyBits(&PortNamed(s, a[0].name)->portBits, &dst->portBits, &sr, &dr, srcCopy, nullptr);
+     }},
+    {"TextFont", "f", "FONT (a number, decimal or 0x hexadecimal)",
+     [](Session&, A a) { TextFont(a[0].number); }},
+    {"TextSize", "i", "SIZE", [](Session&, A a) { TextSize(a[0].number); }},
+    {"TextFace", "i", "STYLE (1 bold, 2 italic, 4 underline, 8 outline, 16 shadow, added)",
+     [](Session&, A a) { TextFace(a[0].number); }},
+    {"TextMode", "m", "MODE", [](Session&, A a) { TextMode(a[0].number); }},
+    {"SpaceExtra", "i", "PIXELS", [](Session&, A a) { SpaceExtra(a[0].number); }},
+    {"DrawString", "s", "TEXT (the rest of the line, UTF-8)",
+     [](Session&, A a) { DrawText(a[0].name.data(), 0, static_cast<int>(a[0].name.size())); }},
+    {"DrawChar", "s", "CHARACTER (one, UTF-8)",
+     [](Session&, A a) { DrawChar(static_cast<unsigned char>(a[0].name[0])); }},
+    {"TextWidth", "s", "TEXT (the rest of the line; prints its width)",
+     [](Session&, A a) {
+         std::printf("%d\n", TextWidth(a[0].name.data(), 0, static_cast<int>(a[0].name.size())));
+         std::fflush(stdout);
      }},
     {"CopyMask", "nniiiiiiiiiiii", "SOURCE MASK srcLEFT TOP RIGHT BOTTOM maskLEFT ... dstLEFT ...",
      [](Session& s, A a) {
@@ -318,6 +336,17 @@ bool ParseArg(Session& s, char kind, const std::string& token, Value& v, std::st
     case 'c':
         ok = ParseNamed(token, kColours, std::size(kColours), -2147483647L, 2147483647L, v.number);
         break;
+    case 'f':
+        if (token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X')) {
+            unsigned value = 0;
+            const auto [end, ec] = std::from_chars(token.data() + 2, token.data() + token.size(), value, 16);
+            ok = ec == std::errc() && end == token.data() + token.size() && value <= 0xFFFF;
+            v.number = static_cast<std::int16_t>(value);
+        } else {
+            ok = ParseInt(token, -32768, 65535, v.number);
+            v.number = static_cast<std::int16_t>(v.number);
+        }
+        break;
     case 'n':
         ok = PortNamed(s, token) != nullptr;
         if (!ok) {
@@ -411,6 +440,8 @@ bool RunScript(Session& session, const std::string& text, std::string& error) {
     std::istringstream in(text);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string raw = line;
         if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
         std::istringstream words(line);
         std::vector<std::string> tokens;
@@ -426,6 +457,21 @@ bool RunScript(Session& session, const std::string& text, std::string& error) {
             if (tokens[0] == c.name) command = &c;
         if (command == nullptr) return fail("unknown call '" + tokens[0] + "'");
         const std::string kinds = command->kinds;
+        if (kinds == "s") {
+            // Text calls take the rest of the line as it stands ('#' included), in UTF-8.
+            const std::size_t start = raw.find(tokens[0]) + tokens[0].size();
+            Args args(1);
+            const std::string utf8 = start < raw.size() ? raw.substr(start + 1) : "";
+            args[0].name = platform::Utf8ToMacRoman(utf8, '\0');
+            if (args[0].name.find('\0') != std::string::npos && utf8.find('\0') == std::string::npos)
+                return fail(tokens[0] + ": a character has no place in the Macintosh character set");
+            if (tokens[0] == "DrawChar" && args[0].name.size() != 1)
+                return fail("DrawChar takes one character");
+            session.error.clear();
+            command->run(session, args);
+            if (!session.error.empty()) return fail(tokens[0] + ": " + session.error);
+            continue;
+        }
         if (tokens.size() - 1 != kinds.size())
             return fail(tokens[0] + " takes " + std::to_string(kinds.size()) +
                         " arguments: " + command->help);

@@ -11,6 +11,10 @@ namespace qiva_rsrc {
 const std::vector<Converter>& Converters() {
     static const std::vector<Converter> table = {
         {"text", "UTF-8 text file -> Macintosh text with carriage returns (for 'TEXT')", ConvertText},
+        {"truetype",
+         "TrueType face -> bitmap strike, monochrome and hinted (for 'FONT'; size N, first/last C, "
+         "embolden yes|no, commandkey yes|no)",
+         ConvertTrueType},
     };
     return table;
 }

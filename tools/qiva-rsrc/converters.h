@@ -28,4 +28,7 @@ const Converter* FindConverter(const std::string& name);
 // UTF-8 text to 'TEXT': Macintosh characters, line ends as carriage returns.
 void ConvertText(const std::string& path, const ConverterOptions& options, Bytes& out);
 
+// TrueType face to a 'FONT' strike of the Macintosh characters it has (toolkit/graphics/strike_builder.h).
+void ConvertTrueType(const std::string& path, const ConverterOptions& options, Bytes& out);
+
 } // namespace qiva_rsrc

@@ -123,22 +123,26 @@ TEST(FaceRun, PlainTextIsTheFacesGlyphsAndStylesDrawAroundThem) {
 
     FaceRunStyle outlined;
     outlined.outline = true;
-    TextBlock halo;
-    ComposeFaceRun(*face, Bytes("l"), 1, outlined, kInk, kIndexWhite, halo);
-    // The stem moved one pixel right, with white on both sides.
-    const int x = 1 + l.left - halo.left, y = -l.top - halo.top + 2;
-    EXPECT_EQ(halo.At(x, y), kInk);
-    EXPECT_EQ(halo.At(x - 1, y), kIndexWhite);
-    EXPECT_EQ(halo.At(x + 1, y), kIndexWhite);
+    TextBlock ring;
+    ComposeFaceRun(*face, Bytes("l"), 1, outlined, kInk, kIndexWhite, ring);
+    // Hollow: the stem, moved one pixel right, is white inside a ring of ink.
+    const int x = 1 + l.left - ring.left, y = -l.top - ring.top + 2;
+    EXPECT_EQ(ring.At(x, y), kIndexWhite);
+    EXPECT_EQ(ring.At(x - 1, y), kInk);
+    EXPECT_EQ(ring.At(x + 1, y), kInk);
+    EXPECT_EQ(ring.At(x + 2, y), COUL_TRANSPARENTE);
 
     FaceRunStyle shadowed;
     shadowed.shadow = true;
     TextBlock shade;
     ComposeFaceRun(*face, Bytes("l"), 1, shadowed, kInk, kIndexWhite, shade);
-    const int sx = l.left - shade.left, sy = -l.top - shade.top;
-    EXPECT_EQ(shade.At(sx, sy), kInk);
-    EXPECT_EQ(shade.At(sx + 1, sy + 1), kInk);
-    EXPECT_EQ(shade.At(sx + 1, sy), COUL_TRANSPARENTE);
+    // The ring is two pixels thick on the right and below.
+    const int sx = 1 + l.left - shade.left, sy = -l.top - shade.top + 2;
+    EXPECT_EQ(shade.At(sx, sy), kIndexWhite);
+    EXPECT_EQ(shade.At(sx - 1, sy), kInk);
+    EXPECT_EQ(shade.At(sx + 2, sy), kInk);
+    EXPECT_EQ(shade.At(sx + 3, sy), COUL_TRANSPARENTE);
+    EXPECT_EQ(shade.At(sx, -shade.top + l.height - l.top + 1), kInk);
 }
 
 } // namespace
