@@ -38,10 +38,13 @@ const GlyphCache::Glyph& GlyphCache::Get(const FontStrike& strike, std::uint16_t
     source.pixelSize = 1;
     source.width = strike.rowWords * 16;
     source.height = strike.fRectHeight;
-    source.map.fill(0);
+    // Read through the index map, not the one-bit fetch: its edge smoothing rounds isolated pixels
+    // away, and the dots of i and j and the full stops would vanish.
+    source.map.fill(COUL_TRANSPARENTE);
+    source.map[1] = 0;
     const Rect glyphRect{0, static_cast<std::int16_t>(g.column), strike.fRectHeight,
                          static_cast<std::int16_t>(g.column + g.width)};
-    if (!Resample(source, glyphRect, glyph.width, glyph.height, FetchBit, glyph.pixels.data())) {
+    if (!Resample(source, glyphRect, glyph.width, glyph.height, FetchMapped, glyph.pixels.data())) {
         glyph.width = glyph.height = 0;
         glyph.pixels.clear();
     }

@@ -61,8 +61,10 @@ TEST_F(StrikeRun, ScaledGlyphsAreResampledAndKept) {
     const std::string first = Rows(block);
     ComposeStrikeRun(strike, 3 * 128 + 3, doubled, cache, Bytes("CA"), 2, kInk, block);
     EXPECT_EQ(cache.Glyphs(), 2u);
-    // Twice the size, about four times the ink (the resampler rounds the corners off).
-    EXPECT_GT(std::count(first.begin(), first.end(), '#'), 2 * 10);
+    // Twice the size: every pixel of the strike becomes two by two, isolated ones included.
+    EXPECT_EQ(first, "..##......##../..##......##../"
+                     "######......##/######......##/"
+                     "##..##....##../##..##....##../");
 }
 
 TEST_F(StrikeRun, GlyphCacheIsReleasedPastItsLimit) {
