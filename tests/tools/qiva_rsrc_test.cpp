@@ -154,6 +154,7 @@ TEST(QivaRsrcDump, DumpThenBuildGivesTheSameBytes) {
     all.push_back(raw("MENU", 2, "0001 0000 0000 0000 0001 FFFFFFFF 00 00"));
     all.push_back(raw("STR#", 2, "0001 0161 FF"));
     all.push_back(raw("CURS", 2, "0000"));
+    all.push_back(raw("WIND", 2, "")); // found by fuzzing: empty data has no fields to spell
     all.push_back(raw("PICT", 2, "0011 02FF 0C00"));
     qiva::Resource odd = raw("a'\\\x01", 3, "");
     odd.name = std::string("\"\\\x7F\xA5", 4);
@@ -296,7 +297,7 @@ TEST(QivaRsrcImport, AClassicFileKeepsEveryResource) {
     EXPECT_EQ(dump, "# 'ICN#' 128: 3 bytes\n"
                     "resource 'ICN#' 128 name \"Pion\" attributes 0x20 {\n    hex \"010203\"\n}\n\n"
                     "# 'ICN#' -3: 0 bytes\n"
-                    "resource 'ICN#' -3 {\n}\n\n"
+                    "resource 'ICN#' -3 {\n    hex \"\"\n}\n\n"
                     "# 'TEXT' 5: 6 bytes\n"
                     "resource 'TEXT' 5 name \"Aide\" attributes 0x04 {\n    text \"second\"\n}\n\n");
 }

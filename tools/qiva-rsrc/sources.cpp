@@ -105,6 +105,8 @@ std::string Indent(const std::string& body) {
 
 std::string HexBody(const std::vector<std::uint8_t>& data) {
     static const char digits[] = "0123456789ABCDEF";
+    // Even empty data is spelled: an empty body would ask a structured type for its fields.
+    if (data.empty()) return "hex \"\"\n";
     std::string body;
     for (std::size_t i = 0; i < data.size(); i += 32) {
         body += "hex \"";
