@@ -1,9 +1,12 @@
 #include "toolkit/core/memory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <unordered_map>
+#include <vector>
 
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/font_cache_hook.h"
@@ -125,17 +128,35 @@ MasterBlock* MakeBlock(int count) {
     return block;
 }
 
+// The blocks by the address of their records, for the check every handle call makes; rebuilt when a
+// block is made or released, which is rare.
+std::vector<MasterBlock*>& BlocksByAddress() {
+    static auto* blocks = new std::vector<MasterBlock*>;
+    return *blocks;
+}
+
+void IndexBlocks() {
+    std::vector<MasterBlock*>& blocks = BlocksByAddress();
+    blocks.clear();
+    for (MasterBlock* b = firstBlock; b; b = b->next)
+        blocks.push_back(b);
+    std::sort(blocks.begin(), blocks.end(), std::less<>());
+}
+
 // The block whose record array holds `record` exactly at a record boundary, or null.
 MasterBlock* BlockHolding(const void* record) {
     const auto address = reinterpret_cast<std::uintptr_t>(record);
-    for (MasterBlock* b = firstBlock; b; b = b->next) {
-        const auto start = reinterpret_cast<std::uintptr_t>(b->Records());
-        const std::uintptr_t end = start + static_cast<std::uintptr_t>(b->count) * sizeof(MasterPointer);
-        if (address >= start && address < end) {
-            return (address - start) % sizeof(MasterPointer) == 0 ? b : nullptr;
-        }
-    }
-    return nullptr;
+    const std::vector<MasterBlock*>& blocks = BlocksByAddress();
+    // The last block below or at the address is the only one that can hold it.
+    auto it = std::upper_bound(blocks.begin(), blocks.end(), address, [](std::uintptr_t a, MasterBlock* b) {
+        return a < reinterpret_cast<std::uintptr_t>(b);
+    });
+    if (it == blocks.begin()) return nullptr;
+    MasterBlock* b = *--it;
+    const auto start = reinterpret_cast<std::uintptr_t>(b->Records());
+    const std::uintptr_t end = start + static_cast<std::uintptr_t>(b->count) * sizeof(MasterPointer);
+    if (address < start || address >= end) return nullptr;
+    return (address - start) % sizeof(MasterPointer) == 0 ? b : nullptr;
 }
 
 MasterPointer* PopFree(MasterBlock* b) {
@@ -207,6 +228,7 @@ void ReleaseEmptyBlocks() {
             HeapFree(b);
         }
     }
+    IndexBlocks();
 }
 
 void RunRecovery() {
@@ -368,6 +390,7 @@ Handle NewHandle(Size size) {
         while (*end)
             end = &(*end)->next;
         *end = block;
+        IndexBlocks();
     }
     MasterPointer* r = PopFree(block);
     r->data = data;
