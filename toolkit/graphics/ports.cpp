@@ -9,6 +9,7 @@
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/regions.h"
@@ -169,6 +170,7 @@ void SetOrigin(int h, int v) {
     OffsetRect(&port->portBits.bounds, dh, dv);
     OffsetRgn(port->visRgn, dh, dv);
     qiva::RecomputeClip();
+    qiva::RecordOrigin(static_cast<std::int16_t>(dh), static_cast<std::int16_t>(dv));
 }
 
 void MovePortTo(int left, int top) {
@@ -208,19 +210,23 @@ void LocalToGlobal(Point* pt) {
 void ClipRect(const Rect* r) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr || port->clipRgn == nullptr) return;
-    if (qiva::IsRectRegion(port->clipRgn) && EqualRect(&(*port->clipRgn)->rgnBBox, r)) return;
-    RectRgn(port->clipRgn, r);
-    qiva::RecomputeClip();
+    // Recorded even when unchanged: a picture plays with a clip of its own, not the recorder's.
+    if (!qiva::IsRectRegion(port->clipRgn) || !EqualRect(&(*port->clipRgn)->rgnBBox, r)) {
+        RectRgn(port->clipRgn, r);
+        qiva::RecomputeClip();
+    }
+    qiva::RecordRegion(0x01, port->clipRgn);
 }
 
 void SetClip(RgnHandle rgn) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr || port->clipRgn == nullptr || rgn == nullptr) return;
-    if (qiva::IsRectRegion(port->clipRgn) && qiva::IsRectRegion(rgn) &&
-        EqualRect(&(*port->clipRgn)->rgnBBox, &(*rgn)->rgnBBox))
-        return;
-    CopyRgn(rgn, port->clipRgn);
-    qiva::RecomputeClip();
+    if (!qiva::IsRectRegion(port->clipRgn) || !qiva::IsRectRegion(rgn) ||
+        !EqualRect(&(*port->clipRgn)->rgnBBox, &(*rgn)->rgnBBox)) {
+        CopyRgn(rgn, port->clipRgn);
+        qiva::RecomputeClip();
+    }
+    qiva::RecordRegion(0x01, port->clipRgn);
 }
 
 void GetClip(RgnHandle rgn) {
@@ -230,11 +236,17 @@ void GetClip(RgnHandle rgn) {
 }
 
 void MoveTo(int h, int v) {
-    if (const GrafPtr port = Drawing().current) SetPt(&port->pnLoc, h, v);
+    if (const GrafPtr port = Drawing().current) {
+        SetPt(&port->pnLoc, h, v);
+        qiva::RecordPenMove(port->pnLoc);
+    }
 }
 
 void Move(int dh, int dv) {
-    if (const GrafPtr port = Drawing().current) SetPt(&port->pnLoc, port->pnLoc.h + dh, port->pnLoc.v + dv);
+    if (const GrafPtr port = Drawing().current) {
+        SetPt(&port->pnLoc, port->pnLoc.h + dh, port->pnLoc.v + dv);
+        qiva::RecordPenMove(port->pnLoc);
+    }
 }
 
 void GetPen(Point* pt) {
@@ -242,19 +254,31 @@ void GetPen(Point* pt) {
 }
 
 void PenSize(int width, int height) {
-    if (const GrafPtr port = Drawing().current) SetPt(&port->pnSize, width, height);
+    if (const GrafPtr port = Drawing().current) {
+        SetPt(&port->pnSize, width, height);
+        qiva::RecordPoint(0x07, port->pnSize);
+    }
 }
 
 void PenMode(int mode) {
-    if (const GrafPtr port = Drawing().current) port->pnMode = static_cast<std::int16_t>(mode);
+    if (const GrafPtr port = Drawing().current) {
+        port->pnMode = static_cast<std::int16_t>(mode);
+        qiva::RecordShort(0x08, port->pnMode);
+    }
 }
 
 void PenPat(const Pattern* pat) {
-    if (const GrafPtr port = Drawing().current) port->pnPat = *pat;
+    if (const GrafPtr port = Drawing().current) {
+        port->pnPat = *pat;
+        qiva::RecordPattern(0x09, port->pnPat);
+    }
 }
 
 void BackPat(const Pattern* pat) {
-    if (const GrafPtr port = Drawing().current) port->bkPat = *pat;
+    if (const GrafPtr port = Drawing().current) {
+        port->bkPat = *pat;
+        qiva::RecordPattern(0x02, port->bkPat);
+    }
 }
 
 void PenNormal() {
@@ -262,6 +286,9 @@ void PenNormal() {
         port->pnSize = Point{1, 1};
         port->pnMode = patCopy;
         port->pnPat = qd.black;
+        qiva::RecordPoint(0x07, port->pnSize);
+        qiva::RecordShort(0x08, port->pnMode);
+        qiva::RecordPattern(0x09, port->pnPat);
     }
 }
 
@@ -303,6 +330,7 @@ void ForeColor(std::int32_t colour) {
     if (const GrafPtr port = Drawing().current) {
         port->fgColor = colour;
         port->fgIndex = ClassicIndex(colour);
+        qiva::RecordLong(0x0E, colour);
     }
 }
 
@@ -310,15 +338,22 @@ void BackColor(std::int32_t colour) {
     if (const GrafPtr port = Drawing().current) {
         port->bkColor = colour;
         port->bkIndex = ClassicIndex(colour);
+        qiva::RecordLong(0x0F, colour);
     }
 }
 
 void RGBForeColor(const RGBColor* rgb) {
-    if (const GrafPtr port = Drawing().current) port->fgIndex = Color2Index(rgb);
+    if (const GrafPtr port = Drawing().current) {
+        port->fgIndex = Color2Index(rgb);
+        qiva::RecordRGB(0x1A, *rgb);
+    }
 }
 
 void RGBBackColor(const RGBColor* rgb) {
-    if (const GrafPtr port = Drawing().current) port->bkIndex = Color2Index(rgb);
+    if (const GrafPtr port = Drawing().current) {
+        port->bkIndex = Color2Index(rgb);
+        qiva::RecordRGB(0x1B, *rgb);
+    }
 }
 
 void GetForeColor(RGBColor* rgb) {

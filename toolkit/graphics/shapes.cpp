@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/rect_utils.h"
@@ -83,7 +84,9 @@ VerbScope::VerbScope(Verb verb) {
     GetPenState(&pen_);
     fgColor_ = port->fgColor;
     fgIndex_ = port->fgIndex;
+    SuspendRecording(); // the set-up is the shape's own business, not the picture's
     ApplyVerb(verb);
+    ResumeRecording();
 }
 
 // The invert verbs' ForeColor(blackColor) is undone too: the port's colour is not the verb's to change.
@@ -108,8 +111,9 @@ void LineTo(int h, int v) {
     }
     qiva::BeginDrawing();
     const int hStart = port->pnLoc.h, vStart = port->pnLoc.v;
+    qiva::RecordLineTo(Point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)});
     if (port->pnVis < 0) {
-        MoveTo(h, v);
+        SetPt(&port->pnLoc, h, v);
     } else if (v == vStart) {
         qiva::HorizontalRun(hStart, v, h);
     } else if (h == hStart) {
@@ -146,7 +150,7 @@ void LineTo(int h, int v) {
                 if (x == x2) break;
             }
         }
-        MoveTo(h, v);
+        SetPt(&port->pnLoc, h, v);
     }
     qiva::EndDrawing();
 }
@@ -159,7 +163,9 @@ void Line(int dh, int dv) {
 
 void FrameRect(const Rect* rect) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr || port->pnVis < 0) return;
+    if (port == nullptr) return;
+    qiva::RecordRect(0x30, *rect);
+    if (port->pnVis < 0) return;
     Rect r = *rect;
     if (r.right < r.left) std::swap(r.left, r.right);
     if (r.bottom < r.top) std::swap(r.top, r.bottom);
@@ -184,9 +190,12 @@ void FrameRect(const Rect* rect) {
 
 namespace {
 
-void FilledRect(const Rect* r, qiva::Verb verb) {
+void FilledRect(const Rect* r, qiva::Verb verb, std::uint8_t opcode) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr || port->pnVis < 0 || !(r->left < r->right && r->top < r->bottom)) return;
+    if (port == nullptr) return;
+    if (opcode == 0x34) qiva::RecordPattern(0x0A, port->fillPat);
+    qiva::RecordRect(opcode, *r);
+    if (port->pnVis < 0 || !(r->left < r->right && r->top < r->bottom)) return;
     qiva::BeginDrawing();
     {
         qiva::VerbScope scope(verb);
@@ -199,21 +208,21 @@ void FilledRect(const Rect* r, qiva::Verb verb) {
 } // namespace
 
 void PaintRect(const Rect* r) {
-    FilledRect(r, qiva::Verb::paint);
+    FilledRect(r, qiva::Verb::paint, 0x31);
 }
 void EraseRect(const Rect* r) {
-    FilledRect(r, qiva::Verb::erase);
+    FilledRect(r, qiva::Verb::erase, 0x32);
 }
 
 void InvertRect(const Rect* r) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
-    FilledRect(r, port->colrBit != 0 ? qiva::Verb::hiliteInvert : qiva::Verb::invert);
+    FilledRect(r, port->colrBit != 0 ? qiva::Verb::hiliteInvert : qiva::Verb::invert, 0x33);
 }
 
 void FillRect(const Rect* r, const Pattern* pat) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
     port->fillPat = *pat;
-    FilledRect(r, qiva::Verb::fill);
+    FilledRect(r, qiva::Verb::fill, 0x34);
 }

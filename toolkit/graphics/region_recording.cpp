@@ -1,0 +1,204 @@
+#include "toolkit/graphics/region_recording.h"
+
+#include <algorithm>
+#include <map>
+
+#include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/pict_recorder.h"
+#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/ports.h"
+#include "toolkit/graphics/region_ops.h"
+#include "toolkit/graphics/regions.h"
+
+namespace qiva {
+
+namespace {
+
+// Outlines whose bounding box holds more pixels than this are merged row by row instead of filled.
+constexpr std::int64_t kMaxFillPixels = std::int64_t{16} << 20;
+
+struct RegionRecording {
+    bool open = false;
+    GrafPtr port = nullptr;
+    Handle savedPicSave = nullptr;
+    pict::Recorder savedRecorder;
+    PicHandle pic = nullptr;
+};
+
+RegionRecording& TheRecording() {
+    static RegionRecording recording;
+    return recording;
+}
+
+std::vector<SpanRect>* gSpans = nullptr;
+
+void CollectSpan(int left, int top, int right, int bottom, int, int) {
+    if (gSpans != nullptr && left <= right && top <= bottom) gSpans->push_back({left, top, right, bottom});
+}
+
+// Appends the scanline record of a row whose intervals changed from previous to current.
+void EmitRow(int row, const std::vector<std::int16_t>& previous, const std::vector<std::int16_t>& current,
+             std::vector<std::int16_t>& scratch, std::vector<std::int16_t>& out) {
+    region::CombinePoints(region::Op::Xor, previous, current, scratch);
+    if (scratch.empty()) return;
+    out.push_back(static_cast<std::int16_t>(row));
+    out.insert(out.end(), scratch.begin(), scratch.end());
+    out.push_back(region::kEnd);
+}
+
+void Normalised(std::vector<std::int16_t>& records, std::vector<std::int16_t>& out) {
+    records.push_back(region::kEnd);
+    std::vector<std::int16_t> rgn(region::kHeaderWords, 0);
+    rgn[0] = region::kLargeSize;
+    rgn.insert(rgn.end(), records.begin(), records.end());
+    region::Engine engine;
+    engine.Normalise(rgn, out);
+}
+
+void MergeRows(std::span<const SpanRect> spans, std::vector<std::int16_t>& out) {
+    std::map<int, std::vector<std::int16_t>> rows;
+    std::vector<std::int16_t> merged;
+    for (const SpanRect& s : spans) {
+        const std::int16_t pair[2] = {static_cast<std::int16_t>(s.left),
+                                      static_cast<std::int16_t>(s.right + 1)};
+        for (int y = s.top; y <= s.bottom; ++y) {
+            std::vector<std::int16_t>& row = rows[y];
+            region::CombinePoints(region::Op::Xor, row, pair, merged);
+            row.swap(merged);
+        }
+    }
+    std::vector<std::int16_t> records;
+    for (const auto& [row, points] : rows) {
+        if (points.empty()) continue;
+        records.push_back(static_cast<std::int16_t>(row));
+        records.insert(records.end(), points.begin(), points.end());
+        records.push_back(region::kEnd);
+    }
+    Normalised(records, out);
+}
+
+} // namespace
+
+void BuildOutlineRegion(std::span<const SpanRect> spans, std::vector<std::int16_t>& out) {
+    if (spans.empty()) {
+        region::MakeRect(out, 0, 0, 0, 0);
+        return;
+    }
+    int left = spans[0].left, top = spans[0].top, right = spans[0].right, bottom = spans[0].bottom;
+    for (const SpanRect& s : spans) {
+        left = std::min(left, s.left);
+        top = std::min(top, s.top);
+        right = std::max(right, s.right);
+        bottom = std::max(bottom, s.bottom);
+    }
+    // A margin of one pixel all round, from which the outside is reached.
+    const int ox = left - 1, oy = top - 1;
+    const std::int64_t w = std::int64_t(right) - left + 3, h = std::int64_t(bottom) - top + 3;
+    if (w * h > kMaxFillPixels) {
+        MergeRows(spans, out);
+        return;
+    }
+    const int W = static_cast<int>(w), H = static_cast<int>(h);
+    enum : std::uint8_t { kFree = 0, kDrawn = 1, kOutside = 2 };
+    std::vector<std::uint8_t> grid(std::size_t(W) * std::size_t(H), kFree);
+    for (const SpanRect& s : spans)
+        for (int y = s.top; y <= s.bottom; ++y)
+            std::fill_n(grid.begin() + std::ptrdiff_t(y - oy) * W + (s.left - ox), s.right - s.left + 1,
+                        kDrawn);
+    std::vector<int> stack{0};
+    grid[0] = kOutside;
+    while (!stack.empty()) {
+        const int i = stack.back();
+        stack.pop_back();
+        const int x = i % W, y = i / W;
+        const int next[4] = {x > 0 ? i - 1 : -1, x + 1 < W ? i + 1 : -1, y > 0 ? i - W : -1,
+                             y + 1 < H ? i + W : -1};
+        for (int n : next) {
+            if (n >= 0 && grid[std::size_t(n)] == kFree) {
+                grid[std::size_t(n)] = kOutside;
+                stack.push_back(n);
+            }
+        }
+    }
+    std::vector<std::int16_t> records, previous, current, scratch;
+    for (int y = 1; y < H; ++y) {
+        current.clear();
+        const std::uint8_t* row = &grid[std::size_t(y) * std::size_t(W)];
+        for (int x = 1; x < W - 1;) {
+            if (row[x] == kOutside) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < W - 1 && row[x] != kOutside)
+                ++x;
+            current.push_back(static_cast<std::int16_t>(start + ox));
+            current.push_back(static_cast<std::int16_t>(x + ox));
+        }
+        EmitRow(y + oy, previous, current, scratch, records);
+        previous.swap(current);
+    }
+    Normalised(records, out);
+}
+
+} // namespace qiva
+
+void OpenRgn() {
+    qiva::RegionRecording& rec = qiva::TheRecording();
+    const GrafPtr port = qiva::Drawing().current;
+    if (port == nullptr || rec.open) return;
+    // A picture open on the port goes on after the region, with its own recorded values.
+    rec.savedPicSave = port->picSave;
+    rec.savedRecorder = qiva::PictureRecorder();
+    port->picSave = nullptr;
+    const Rect frame{-32000, -32000, 32000, 32000};
+    rec.pic = OpenPicture(&frame);
+    if (rec.pic == nullptr) {
+        port->picSave = rec.savedPicSave;
+        return;
+    }
+    rec.open = true;
+    rec.port = port;
+}
+
+void CloseRgn(RgnHandle dstRgn) {
+    using namespace qiva;
+    RegionRecording& rec = TheRecording();
+    if (!rec.open) return;
+    const GrafPtr caller = Drawing().current;
+    SetPort(rec.port);
+    ClosePicture();
+    rec.open = false;
+
+    GrafPort scratch{};
+    OpenPort(&scratch);
+    SetRectRgn(scratch.visRgn, -32000, -32000, 32000, 32000);
+    SetRectRgn(scratch.clipRgn, -32000, -32000, 32000, 32000);
+    RecomputeClip();
+    PenSize(1, 1);
+    DrawingState& d = Drawing();
+    const RasterProcs saved = d.procs;
+    std::vector<SpanRect> spans;
+    gSpans = &spans;
+    d.procs.spanFill = CollectSpan;
+    d.procs.maskedCopy = nullptr; // images are drawn as span fills, so they add their pixels too
+    const Rect frame{-32000, -32000, 32000, 32000};
+    DrawPicture(rec.pic, &frame);
+    d.procs = saved;
+    gSpans = nullptr;
+
+    if (dstRgn != nullptr) {
+        std::vector<std::int16_t> words;
+        BuildOutlineRegion(spans, words);
+        if (words[0] == region::kRectSize || words.size() <= region::kHeaderWords)
+            SetRectRgn(dstRgn, words[2], words[1], words[4], words[3]);
+        else
+            StoreRegion(dstRgn, words.data() + region::kHeaderWords, words.size() - region::kHeaderWords);
+    }
+    KillPicture(rec.pic);
+    rec.pic = nullptr;
+    ClosePort(&scratch);
+    rec.port->picSave = rec.savedPicSave;
+    PictureRecorder() = rec.savedRecorder;
+    SetPort(caller);
+}
