@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/shape_geometry.h"
 #include "toolkit/graphics/shapes.h"
@@ -51,7 +52,34 @@ void RunSpans(const std::vector<Span>& spans, int top) {
     }
 }
 
+// Into an open picture: the oval size of a rounded rectangle, the fill pattern of a fill, the shape.
+void RecordShape(const Shape& shape, const Rect* r, std::uint8_t verbOpcode) {
+    const GrafPtr port = Drawing().current;
+    if (r == nullptr || port == nullptr || !qiva::PictureRecording()) return;
+    if (shape.kind == Kind::roundRect)
+        qiva::RecordPoint(0x0B, Point{static_cast<std::int16_t>(shape.ovalHeight),
+                                      static_cast<std::int16_t>(shape.ovalWidth)});
+    if ((verbOpcode & 7) == 4) qiva::RecordPattern(0x0A, port->fillPat);
+    qiva::RecordRect(static_cast<std::uint8_t>((shape.kind == Kind::roundRect ? 0x40 : 0x50) + verbOpcode),
+                     *r);
+}
+
+std::uint8_t VerbOpcode(Verb verb) {
+    switch (verb) {
+    case Verb::paint:
+        return 1;
+    case Verb::erase:
+        return 2;
+    case Verb::invert:
+    case Verb::hiliteInvert:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
 void Filled(const Shape& shape, const Rect* r, Verb verb) {
+    RecordShape(shape, r, VerbOpcode(verb));
     if (r == nullptr || !CanDraw() || !(r->left < r->right && r->top < r->bottom)) return;
     ShapeSpans(shape, r->left, r->top, r->right, r->bottom, Spans());
     qiva::BeginDrawing();
@@ -110,6 +138,10 @@ void RunPieces(Pieces&& forEachPiece, int top, const qiva::shapes::ArcTest* arc)
 // pen's size, which keeps the frame inside r. A pen at least half as wide or as tall as the shape
 // covers it all: the whole shape is painted with the pen's pattern and mode.
 void Framed(const Shape& shape, const Rect* r, int startAngle, int arcAngle, bool isArc) {
+    if (isArc && r != nullptr)
+        qiva::RecordArc(0x60, *r, static_cast<std::int16_t>(startAngle), static_cast<std::int16_t>(arcAngle));
+    else
+        RecordShape(shape, r, 0);
     if (r == nullptr || !CanDraw() || !(r->left < r->right && r->top < r->bottom)) return;
     const GrafPtr port = Drawing().current;
     const int penWidth = port->pnSize.h, penHeight = port->pnSize.v;

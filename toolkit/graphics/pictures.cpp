@@ -11,11 +11,15 @@
 #include "toolkit/core/font_cache_hook.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/copy_bits.h"
+#include "toolkit/graphics/curves.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/pict_recorder.h"
 #include "toolkit/graphics/pict_scale.h"
+#include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
+#include "toolkit/graphics/region_drawing.h"
+#include "toolkit/graphics/region_recording.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
 
@@ -222,6 +226,11 @@ private:
     Rect MapRect(const pict::Rect16& r) const { return FromRect16(scaler_.MapRect(r)); }
     Point MapPoint(const pict::Point16& p) const { return FromPoint16(scaler_.MapPoint(p)); }
     void RectShape(std::uint16_t opcode, const Rect& r);
+    void RoundRectShape(int verb, const Rect& r);
+    void OvalShape(int verb, const Rect& r);
+    void ArcShape(int verb, const Rect& r, int start, int angle);
+    void PolyShape(int verb, const std::vector<std::int16_t>& words);
+    void RegionShape(int verb, const std::vector<std::int16_t>& words);
     void Text(std::span<const std::uint8_t> text);
     void Bits(const pict::Op& op);
     void DrawBand(const pict::Bits& bits, const std::uint8_t* rows, int rowBytes, int firstRow, int count,
@@ -408,14 +417,141 @@ void Player::Execute(const pict::Op& op) {
     default:
         break;
     }
-    if (code >= 0x30 && code <= 0x34) {
-        lastRect_ = MapRect(op.rect);
+    const int family = code & 0xF0, verb = code & 7;
+    if ((family == 0x30 || family == 0x40 || family == 0x50) && (code & 8) == 0) lastRect_ = MapRect(op.rect);
+    switch (family) {
+    case 0x30:
         RectShape(code, lastRect_);
-    } else if (code >= 0x38 && code <= 0x3C) {
-        RectShape(code, lastRect_);
-    } else if ((code >= 0x40 && code <= 0x44) || (code >= 0x50 && code <= 0x54)) {
-        lastRect_ = MapRect(op.rect);
+        return;
+    case 0x40:
+        RoundRectShape(verb, lastRect_);
+        return;
+    case 0x50:
+        OvalShape(verb, lastRect_);
+        return;
+    case 0x60:
+        ArcShape(verb, MapRect(op.rect), static_cast<int>(op.a), static_cast<int>(op.b));
+        return;
+    case 0x70:
+        PolyShape(verb, op.shape);
+        return;
+    case 0x80:
+        RegionShape(verb, op.shape);
+        return;
+    default:
+        return;
     }
+}
+
+void Player::RoundRectShape(int verb, const Rect& r) {
+    const int w = ovalSize_.h, h = ovalSize_.v;
+    switch (verb) {
+    case 0:
+        FrameRoundRect(&r, w, h);
+        break;
+    case 1:
+        PaintRoundRect(&r, w, h);
+        break;
+    case 2:
+        EraseRoundRect(&r, w, h);
+        break;
+    case 3:
+        InvertRoundRect(&r, w, h);
+        break;
+    default:
+        FillRoundRect(&r, w, h, &work_->fillPat);
+        break;
+    }
+}
+
+void Player::OvalShape(int verb, const Rect& r) {
+    switch (verb) {
+    case 0:
+        FrameOval(&r);
+        break;
+    case 1:
+        PaintOval(&r);
+        break;
+    case 2:
+        EraseOval(&r);
+        break;
+    case 3:
+        InvertOval(&r);
+        break;
+    default:
+        FillOval(&r, &work_->fillPat);
+        break;
+    }
+}
+
+void Player::ArcShape(int verb, const Rect& r, int start, int angle) {
+    switch (verb) {
+    case 0:
+        FrameArc(&r, start, angle);
+        break;
+    case 1:
+        PaintArc(&r, start, angle);
+        break;
+    case 2:
+        EraseArc(&r, start, angle);
+        break;
+    case 3:
+        InvertArc(&r, start, angle);
+        break;
+    default:
+        FillArc(&r, start, angle, &work_->fillPat);
+        break;
+    }
+}
+
+void Player::PolyShape(int verb, const std::vector<std::int16_t>& words) {
+    scaler_.MapPolygon(words, mapped_);
+    Handle h = nullptr;
+    if (PtrToHand(mapped_.data(), &h, static_cast<Size>(mapped_.size() * 2)) != noErr || h == nullptr) return;
+    const auto poly = reinterpret_cast<PolyHandle>(h);
+    switch (verb) {
+    case 0:
+        FramePoly(poly);
+        break;
+    case 1:
+        PaintPoly(poly);
+        break;
+    case 2:
+        ErasePoly(poly);
+        break;
+    case 3:
+        InvertPoly(poly);
+        break;
+    default:
+        FillPoly(poly, &work_->fillPat);
+        break;
+    }
+    KillPoly(poly);
+}
+
+void Player::RegionShape(int verb, const std::vector<std::int16_t>& words) {
+    scaler_.MapRegion(words, mapped_, engine_);
+    RgnHandle rgn = NewRgn();
+    if (rgn == nullptr) return;
+    StoreNormalised(rgn, mapped_);
+    switch (verb) {
+    case 0:
+        FrameRgn(rgn);
+        break;
+    case 1:
+        PaintRgn(rgn);
+        break;
+    case 2:
+        EraseRgn(rgn);
+        break;
+    case 3:
+        InvertRgn(rgn);
+        break;
+    default:
+        FillRgn(rgn, &work_->fillPat);
+        break;
+    }
+    DisposeRgn(rgn);
 }
 
 // The colour of each stored pixel value as a palette index: a value whose colour is the palette's

@@ -5,6 +5,7 @@
 
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/shapes.h"
@@ -119,11 +120,14 @@ void KillPoly(PolyHandle poly) {
 void FramePoly(PolyHandle poly) {
     const int count = qiva::PolygonPointCount(poly);
     if (count == 0 || qiva::Drawing().current == nullptr) return;
+    qiva::RecordPolygon(0x70, reinterpret_cast<Handle>(poly));
+    qiva::SuspendRecording(); // the polygon is recorded whole, not as its lines
     qiva::BeginDrawing();
     MoveTo(Points(poly)[0].h, Points(poly)[0].v);
     for (int i = 1; i < count; ++i)
         LineTo(Points(poly)[i].h, Points(poly)[i].v); // read afresh: LineTo may collect into a polygon
     qiva::EndDrawing();
+    qiva::ResumeRecording();
 }
 
 void OffsetPoly(PolyHandle poly, int dh, int dv) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
 
@@ -21,9 +22,12 @@ void RunBands(region::Words rgn) {
         });
 }
 
-void Filled(RgnHandle rgn, Verb verb) {
+void Filled(RgnHandle rgn, Verb verb, std::uint8_t opcode) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr || port->pnVis < 0 || EmptyRgn(rgn)) return;
+    if (port == nullptr) return;
+    if (opcode == 0x84) qiva::RecordPattern(0x0A, port->fillPat);
+    qiva::RecordRegion(opcode, rgn);
+    if (port->pnVis < 0 || EmptyRgn(rgn)) return;
     qiva::BeginDrawing();
     {
         qiva::VerbScope scope(verb);
@@ -51,8 +55,11 @@ void Outline(region::Words rgn, std::vector<std::int16_t>& out) {
 
 void FrameRgn(RgnHandle rgn) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr || port->pnVis < 0 || EmptyRgn(rgn)) return;
+    if (port == nullptr) return;
+    qiva::RecordRegion(0x80, rgn);
+    if (port->pnVis < 0 || EmptyRgn(rgn)) return;
     const region::Words words = qiva::RegionWords(rgn);
+    qiva::SuspendRecording(); // a rectangular region is framed by FrameRect, which records itself
     qiva::BeginDrawing();
     {
         qiva::VerbScope scope(Verb::frameRegion);
@@ -66,23 +73,24 @@ void FrameRgn(RgnHandle rgn) {
         }
     }
     qiva::EndDrawing();
+    qiva::ResumeRecording();
 }
 
 void PaintRgn(RgnHandle rgn) {
-    Filled(rgn, Verb::paint);
+    Filled(rgn, Verb::paint, 0x81);
 }
 void EraseRgn(RgnHandle rgn) {
-    Filled(rgn, Verb::erase);
+    Filled(rgn, Verb::erase, 0x82);
 }
 
 void InvertRgn(RgnHandle rgn) {
     if (const GrafPtr port = Drawing().current)
-        Filled(rgn, port->colrBit != 0 ? Verb::hiliteInvert : Verb::invert);
+        Filled(rgn, port->colrBit != 0 ? Verb::hiliteInvert : Verb::invert, 0x83);
 }
 
 void FillRgn(RgnHandle rgn, const Pattern* pat) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr || pat == nullptr) return;
     port->fillPat = *pat;
-    Filled(rgn, Verb::fill);
+    Filled(rgn, Verb::fill, 0x84);
 }

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <map>
 
+#include "toolkit/graphics/curves.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/pict_recorder.h"
 #include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
+#include "toolkit/graphics/region_drawing.h"
 #include "toolkit/graphics/region_ops.h"
 #include "toolkit/graphics/regions.h"
+#include "toolkit/graphics/shape_geometry.h"
+#include "toolkit/graphics/shapes.h"
 
 namespace qiva {
 
@@ -201,4 +206,105 @@ void CloseRgn(RgnHandle dstRgn) {
     rec.port->picSave = rec.savedPicSave;
     PictureRecorder() = rec.savedRecorder;
     SetPort(caller);
+}
+
+namespace {
+
+enum class FillVerb { paint, erase, invert, fill };
+
+void FillWith(RgnHandle rgn, FillVerb verb, const Pattern* pat) {
+    switch (verb) {
+    case FillVerb::paint:
+        PaintRgn(rgn);
+        break;
+    case FillVerb::erase:
+        EraseRgn(rgn);
+        break;
+    case FillVerb::invert:
+        InvertRgn(rgn);
+        break;
+    case FillVerb::fill:
+        FillRgn(rgn, pat);
+        break;
+    }
+}
+
+// Records the shape's own opcode, then builds its region and fills it with recording suspended, so
+// that an open picture holds the arc or polygon and not the region made of it.
+template <typename Outline>
+void FilledByRegion(FillVerb verb, const Pattern* pat, Outline&& outline) {
+    const GrafPtr port = qiva::Drawing().current;
+    if (port == nullptr || port->pnVis < 0 || (verb == FillVerb::fill && pat == nullptr)) return;
+    RgnHandle rgn = NewRgn();
+    if (rgn == nullptr) return;
+    const Point pen = port->pnLoc;
+    qiva::SuspendRecording();
+    OpenRgn();
+    outline();
+    CloseRgn(rgn);
+    FillWith(rgn, verb, pat);
+    qiva::ResumeRecording();
+    port->pnLoc = pen;
+    DisposeRgn(rgn);
+}
+
+std::uint8_t Opcode(std::uint8_t base, FillVerb verb) {
+    return static_cast<std::uint8_t>(base + 1 + static_cast<int>(verb));
+}
+
+void FilledArc(const Rect* r, int startAngle, int arcAngle, FillVerb verb, const Pattern* pat) {
+    const GrafPtr port = qiva::Drawing().current;
+    if (port == nullptr || r == nullptr) return;
+    if (verb == FillVerb::fill && pat != nullptr) qiva::RecordPattern(0x0A, *pat);
+    qiva::RecordArc(Opcode(0x60, verb), *r, static_cast<std::int16_t>(startAngle),
+                    static_cast<std::int16_t>(arcAngle));
+    if (!(r->left < r->right && r->top < r->bottom) || arcAngle == 0) return;
+    FilledByRegion(verb, pat, [&] {
+        int h0 = 0, v0 = 0;
+        qiva::shapes::ArcPoint(r->left, r->top, r->right, r->bottom, startAngle, h0, v0);
+        int h1 = 0, v1 = 0;
+        qiva::shapes::ArcPoint(r->left, r->top, r->right, r->bottom, startAngle + arcAngle, h1, v1);
+        FrameArc(r, startAngle, arcAngle);
+        if (arcAngle > -360 && arcAngle < 360) {
+            MoveTo(h1, v1);
+            LineTo((r->left + r->right) / 2, (r->top + r->bottom) / 2);
+            LineTo(h0, v0);
+        }
+    });
+}
+
+void FilledPoly(PolyHandle poly, FillVerb verb, const Pattern* pat) {
+    if (qiva::Drawing().current == nullptr || poly == nullptr) return;
+    if (verb == FillVerb::fill && pat != nullptr) qiva::RecordPattern(0x0A, *pat);
+    qiva::RecordPolygon(Opcode(0x70, verb), reinterpret_cast<Handle>(poly));
+    if (qiva::PolygonPointCount(poly) == 0) return;
+    FilledByRegion(verb, pat, [&] { FramePoly(poly); });
+}
+
+} // namespace
+
+void PaintArc(const Rect* r, int startAngle, int arcAngle) {
+    FilledArc(r, startAngle, arcAngle, FillVerb::paint, nullptr);
+}
+void EraseArc(const Rect* r, int startAngle, int arcAngle) {
+    FilledArc(r, startAngle, arcAngle, FillVerb::erase, nullptr);
+}
+void InvertArc(const Rect* r, int startAngle, int arcAngle) {
+    FilledArc(r, startAngle, arcAngle, FillVerb::invert, nullptr);
+}
+void FillArc(const Rect* r, int startAngle, int arcAngle, const Pattern* pat) {
+    FilledArc(r, startAngle, arcAngle, FillVerb::fill, pat);
+}
+
+void PaintPoly(PolyHandle poly) {
+    FilledPoly(poly, FillVerb::paint, nullptr);
+}
+void ErasePoly(PolyHandle poly) {
+    FilledPoly(poly, FillVerb::erase, nullptr);
+}
+void InvertPoly(PolyHandle poly) {
+    FilledPoly(poly, FillVerb::invert, nullptr);
+}
+void FillPoly(PolyHandle poly, const Pattern* pat) {
+    FilledPoly(poly, FillVerb::fill, pat);
 }

@@ -11,6 +11,19 @@
 void OpenRgn();
 void CloseRgn(RgnHandle dstRgn);
 
+// Filled arcs and polygons: the region of the framed arc closed through the centre, or of the framed
+// polygon, recorded with OpenRgn and filled with the verb.
+void PaintArc(const Rect* r, int startAngle, int arcAngle);
+void EraseArc(const Rect* r, int startAngle, int arcAngle);
+void InvertArc(const Rect* r, int startAngle, int arcAngle);
+void FillArc(const Rect* r, int startAngle, int arcAngle, const Pattern* pat);
+
+struct Polygon;
+void PaintPoly(Polygon** poly);
+void ErasePoly(Polygon** poly);
+void InvertPoly(Polygon** poly);
+void FillPoly(Polygon** poly, const Pattern* pat);
+
 namespace qiva {
 
 // An inclusive pixel rectangle the span fill was given.

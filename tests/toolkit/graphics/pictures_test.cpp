@@ -384,4 +384,86 @@ TEST_F(PicturesTest, RecordedRegionsAreTheirOutlinesFilled) {
     DisposeRgn(rgn);
 }
 
+TEST_F(PicturesTest, RecordedOvalsArcsAndPolygonsFillWhatTheirOutlinesEnclose) {
+    const Rect r = R(2, 3, 21, 16);
+    RgnHandle rgn = NewRgn();
+    OpenRgn();
+    FrameOval(&r);
+    CloseRgn(rgn);
+    PaintRgn(rgn);
+    const std::vector<std::string> fromRegion = Black();
+    Clear();
+    PaintOval(&r);
+    EXPECT_EQ(Black(), fromRegion);
+
+    // A quarter from three to six o'clock: the lower right quarter of the oval and nothing else.
+    Clear();
+    PaintArc(&r, 90, 90);
+    std::vector<std::string> rows = Black();
+    EXPECT_EQ(rows[12][14], '#');
+    EXPECT_EQ(rows[6][6], '.');
+    EXPECT_EQ(rows[6][16], '.');
+    EXPECT_EQ(rows[12][5], '.');
+    Clear();
+    PaintOval(&r);
+    const std::vector<std::string> oval = Black();
+    Clear();
+    PaintArc(&r, 0, 360); // the whole turn is the oval
+    EXPECT_EQ(Black(), oval);
+
+    PolyHandle poly = OpenPoly();
+    MoveTo(2, 2);
+    LineTo(12, 12);
+    LineTo(2, 12);
+    LineTo(2, 2);
+    ClosePoly();
+    Clear();
+    PaintPoly(poly);
+    rows = Black();
+    for (int v = 0; v < kSize; ++v)
+        for (int h = 0; h < kSize; ++h)
+            EXPECT_EQ(rows[v][h], (v >= 2 && v <= 12 && h >= 2 && h <= v) ? '#' : '.') << h << "," << v;
+    KillPoly(poly);
+    DisposeRgn(rgn);
+}
+
+TEST_F(PicturesTest, ARecordingOfEveryShapePlaysBackAsDrawn) {
+    const auto draw = [] {
+        Rect r = {1, 1, 9, 12};
+        FrameRoundRect(&r, 6, 4);
+        r = {10, 2, 16, 10};
+        PaintOval(&r);
+        PenSize(2, 1);
+        r = {2, 12, 12, 23};
+        FrameOval(&r);
+        ForeColor(greenColor);
+        r = {12, 12, 23, 23};
+        FillArc(&r, 45, 120, &qd.ltGray);
+        FrameArc(&r, 200, 100);
+        PolyHandle poly = OpenPoly();
+        MoveTo(1, 22);
+        LineTo(8, 14);
+        LineTo(11, 22);
+        LineTo(1, 22);
+        ClosePoly();
+        PaintPoly(poly);
+        ForeColor(blackColor);
+        FramePoly(poly);
+        KillPoly(poly);
+        RgnHandle rgn = NewRgn();
+        RgnHandle other = NewRgn();
+        SetRectRgn(rgn, 14, 1, 22, 6);
+        SetRectRgn(other, 17, 3, 23, 10);
+        UnionRgn(rgn, other, rgn);
+        InvertRgn(rgn);
+        FrameRgn(rgn);
+        DisposeRgn(other);
+        DisposeRgn(rgn);
+        PenNormal();
+        r = {4, 4, 20, 20};
+        InvertRoundRect(&r, 8, 8);
+    };
+    ExpectRoundTrip(draw);
+}
+
 } // namespace
