@@ -6,6 +6,7 @@
 
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/rect_utils.h"
+#include "toolkit/graphics/region_bands.h"
 
 namespace qiva {
 
@@ -63,10 +64,8 @@ void StoreRegion(RgnHandle dst, const std::int16_t* words, std::size_t count) {
 
 std::size_t RegionBytes(RgnHandle rgn) {
     if (rgn == nullptr || *rgn == nullptr) return 0;
-    const auto block = static_cast<std::size_t>(std::max<Size>(GetHandleSize(AsHandle(rgn)), 0));
-    const std::int16_t size = (*rgn)->rgnSize;
-    if (block < sizeof(Region)) return 0;
-    return size == region::kLargeSize || size < 0 ? block : std::min(static_cast<std::size_t>(size), block);
+    return RegionReadableBytes(*rgn,
+                               static_cast<std::size_t>(std::max<Size>(GetHandleSize(AsHandle(rgn)), 0)));
 }
 
 } // namespace qiva
