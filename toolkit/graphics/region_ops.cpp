@@ -29,32 +29,31 @@ constexpr bool Inside(bool a, bool b) {
 template <Op op>
 void Combine(std::span<const std::int16_t> a, std::span<const std::int16_t> b,
              std::vector<std::int16_t>& out) {
-    out.clear();
     const std::size_t na = a.size(), nb = b.size();
+    out.resize(na + nb + 1); // every point at most once, and the closing kHigh
+    std::int16_t* const first = out.data();
+    std::int16_t* o = first;
     std::size_t i = 0, j = 0;
     bool inA = false, inB = false, in = false;
     while (i < na || j < nb) {
         const std::int16_t x = (j >= nb || (i < na && a[i] <= b[j])) ? a[i] : b[j];
-        while (i < na && a[i] == x) {
+        for (; i < na && a[i] == x; ++i)
             inA = !inA;
-            ++i;
-        }
-        while (j < nb && b[j] == x) {
+        for (; j < nb && b[j] == x; ++j)
             inB = !inB;
-            ++j;
-        }
         const bool now = Inside<op>(inA, inB);
         if (now != in) {
-            out.push_back(x);
+            *o++ = x;
             in = now;
         }
     }
     if (in) {
-        if (out.back() == kHigh)
-            out.pop_back();
+        if (o[-1] == kHigh)
+            --o;
         else
-            out.push_back(kHigh);
+            *o++ = kHigh;
     }
+    out.resize(static_cast<std::size_t>(o - first));
 }
 
 // The rectangle of a rectangular record as the set operations see it: within kLow..kHigh.
@@ -100,6 +99,24 @@ void MakeRect(std::vector<std::int16_t>& out, std::int16_t top, std::int16_t lef
         out.assign({kRectSize, top, left, bottom, right});
     else
         out.assign(std::begin(kEmptyRegion), std::end(kEmptyRegion));
+}
+
+void MergePoints(std::span<const std::int16_t> a, std::span<const std::int16_t> b,
+                 std::vector<std::int16_t>& out) {
+    out.resize(a.size() + b.size());
+    std::int16_t* o = out.data();
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i] < b[j])
+            *o++ = a[i++];
+        else if (b[j] < a[i])
+            *o++ = b[j++];
+        else
+            ++i, ++j;
+    }
+    o = std::copy(a.begin() + static_cast<std::ptrdiff_t>(i), a.end(), o);
+    o = std::copy(b.begin() + static_cast<std::ptrdiff_t>(j), b.end(), o);
+    out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 void CombinePoints(Op op, std::span<const std::int16_t> a, std::span<const std::int16_t> b,
@@ -168,13 +185,22 @@ void RecordReader::ReadRecord() {
         for (std::size_t i = 0; i < points.size(); ++i)
             scratch_[i] = Clamp(points[i]);
         std::sort(scratch_.begin(), scratch_.end());
+        // A point given twice toggles twice: both go, so the points strictly increase.
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < scratch_.size(); ++i) {
+            if (kept > 0 && scratch_[kept - 1] == scratch_[i])
+                --kept;
+            else
+                scratch_[kept++] = scratch_[i];
+        }
+        scratch_.resize(kept);
         points_ = scratch_;
     }
     pending_ = true;
 }
 
 void Engine::Emit(std::int16_t row, std::vector<std::int16_t>& out) {
-    CombinePoints(Op::Xor, previous_, result_, points_);
+    MergePoints(previous_, result_, points_);
     previous_.swap(result_);
     if (points_.empty()) return;
     out.push_back(row);
@@ -209,11 +235,11 @@ void Engine::Combine(Op op, Words a, Words b, std::vector<std::int16_t>& out) {
     while (!ra.Done() || !rb.Done()) {
         const std::int16_t row = ra.Done() ? rb.Row() : rb.Done() ? ra.Row() : std::min(ra.Row(), rb.Row());
         for (; !ra.Done() && ra.Row() == row; ra.Advance()) {
-            CombinePoints(Op::Xor, bandA_, ra.Points(), points_);
+            MergePoints(bandA_, ra.Points(), points_);
             bandA_.swap(points_);
         }
         for (; !rb.Done() && rb.Row() == row; rb.Advance()) {
-            CombinePoints(Op::Xor, bandB_, rb.Points(), points_);
+            MergePoints(bandB_, rb.Points(), points_);
             bandB_.swap(points_);
         }
         // Nothing lies below the last usable row, so a band still open there is closed.
@@ -300,7 +326,7 @@ bool Engine::PtIn(Words rgn, std::int16_t v, std::int16_t h) {
     RecordReader reader(rgn);
     bandA_.clear();
     for (; !reader.Done() && reader.Row() <= v; reader.Advance()) {
-        CombinePoints(Op::Xor, bandA_, reader.Points(), points_);
+        MergePoints(bandA_, reader.Points(), points_);
         bandA_.swap(points_);
     }
     const auto left = std::upper_bound(bandA_.begin(), bandA_.end(), h);
@@ -318,7 +344,7 @@ bool Engine::RectIn(Words rgn, std::int16_t top, std::int16_t left, std::int16_t
     while (!reader.Done() && reader.Row() < bottom) {
         const std::int16_t row = reader.Row();
         for (; !reader.Done() && reader.Row() == row; reader.Advance()) {
-            CombinePoints(Op::Xor, bandA_, reader.Points(), points_);
+            MergePoints(bandA_, reader.Points(), points_);
             bandA_.swap(points_);
         }
         const std::int16_t below = reader.Done() ? kHigh : reader.Row();

@@ -65,8 +65,9 @@ void MakeRect(std::vector<std::int16_t>& out, std::int16_t top, std::int16_t lef
 
 // Reads the scanline records of a region one at a time, a rectangular region as its two records (top
 // and bottom, each with left and right). Coordinates are kept within kLow..kHigh (32767 and -32768 in a
-// box become 32766 and -32767), rows never go back up and the points of a record come out sorted, so
-// that a damaged record still yields a bounded, well-formed walk.
+// box become 32766 and -32767), rows never go back up, and the points of a record come out strictly
+// increasing (sorted, a point given twice cancelling), so a damaged record still yields a bounded,
+// well-formed walk.
 class RecordReader {
 public:
     explicit RecordReader(Words rgn);
@@ -90,6 +91,11 @@ private:
     std::span<const std::int16_t> points_;
     std::vector<std::int16_t> scratch_;
 };
+
+// The exclusive merge of two strictly increasing point lists (equal points cancel): a scanline
+// record applied to the band above it, or the record between two bands.
+void MergePoints(std::span<const std::int16_t> a, std::span<const std::int16_t> b,
+                 std::vector<std::int16_t>& out);
 
 // The band operations on sorted point lists (inversion points from the left: [p0, p1), [p2, p3) ...).
 // Points equal in both inputs are taken together, so touching intervals join and equal points cancel.
@@ -156,7 +162,7 @@ void Engine::ForEachBand(Words rgn, F&& f) {
     while (!reader.Done()) {
         const std::int16_t row = reader.Row();
         while (!reader.Done() && reader.Row() == row) {
-            CombinePoints(Op::Xor, band, reader.Points(), next);
+            MergePoints(band, reader.Points(), next);
             band.swap(next);
             reader.Advance();
         }
