@@ -22,6 +22,7 @@
 #include "toolkit/graphics/region_recording.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
+#include "toolkit/graphics/text.h"
 
 namespace qiva {
 
@@ -88,6 +89,11 @@ void RecordOpcode(std::uint8_t opcode, std::span<const std::uint8_t> data) {
 void RecordShort(std::uint8_t opcode, std::int16_t value) {
     if (!PictureRecording()) return;
     Record(opcode, pict::OperandWriter().I16(value));
+}
+
+void RecordFace(std::uint8_t face) {
+    if (!PictureRecording()) return;
+    Record(0x04, pict::OperandWriter().U8(face));
 }
 
 void RecordLong(std::uint8_t opcode, std::int32_t value) {
@@ -267,9 +273,8 @@ void Player::RectShape(std::uint16_t opcode, const Rect& r) {
     }
 }
 
-// Text is drawn by the text layer; the pens move as the picture says whether or not it draws.
 void Player::Text(std::span<const std::uint8_t> text) {
-    RecordText(work_->pnLoc, text);
+    DrawText(text.data(), 0, static_cast<int>(text.size()));
 }
 
 void Player::Execute(const pict::Op& op) {
@@ -292,21 +297,17 @@ void Player::Execute(const pict::Op& op) {
         return;
     }
     case 0x03:
-        work_->txFont = static_cast<std::int16_t>(op.a);
-        RecordShort(0x03, work_->txFont);
+        TextFont(op.a);
         fontChanged = true;
         return;
     case 0x04:
-        work_->txFace = static_cast<std::uint8_t>(op.a);
-        if (PictureRecording()) Record(0x04, pict::OperandWriter().U8(work_->txFace));
+        TextFace(op.a);
         return;
     case 0x05:
-        work_->txMode = static_cast<std::int16_t>(op.a);
-        RecordShort(0x05, work_->txMode);
+        TextMode(op.a);
         return;
     case 0x06:
-        work_->spExtra = scaler_.SpaceExtra(op.a);
-        RecordLong(0x06, work_->spExtra);
+        SpaceExtra(scaler_.SpaceExtra(op.a));
         return;
     case 0x07: {
         const pict::Point16 s = scaler_.PenSize(op.p1);
@@ -332,8 +333,7 @@ void Player::Execute(const pict::Op& op) {
         SetOrigin(scaler_.Width(op.a), scaler_.Height(op.b));
         return;
     case 0x0D:
-        work_->txSize = scaler_.TextSize(static_cast<std::int16_t>(op.a));
-        RecordShort(0x0D, work_->txSize);
+        TextSize(scaler_.TextSize(static_cast<std::int16_t>(op.a)));
         fontChanged = true;
         return;
     case 0x0E:
@@ -723,7 +723,7 @@ pict::Status PlayPicture(PicHandle pic, const Rect& dstRect) {
         if (work.pnMode != caller->pnMode) RecordShort(0x08, caller->pnMode);
         if (work.txFont != caller->txFont) RecordShort(0x03, caller->txFont);
         if (work.txSize != caller->txSize) RecordShort(0x0D, caller->txSize);
-        if (work.txFace != caller->txFace) Record(0x04, pict::OperandWriter().U8(caller->txFace));
+        if (work.txFace != caller->txFace) RecordFace(caller->txFace);
         if (work.spExtra != caller->spExtra) RecordLong(0x06, caller->spExtra);
         if (work.fgColor != caller->fgColor || work.fgIndex != caller->fgIndex)
             RecordLong(0x0E, caller->fgColor);

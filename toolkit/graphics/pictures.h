@@ -45,6 +45,7 @@ std::string PictureMessage(pict::Status status, std::uint16_t opcode);
 bool PictureRecording();
 void RecordOpcode(std::uint8_t opcode, std::span<const std::uint8_t> data);
 void RecordShort(std::uint8_t opcode, std::int16_t value);
+void RecordFace(std::uint8_t face); // TxFace: its one byte
 void RecordLong(std::uint8_t opcode, std::int32_t value);
 void RecordPoint(std::uint8_t opcode, Point value);
 void RecordPattern(std::uint8_t opcode, const Pattern& pat);

@@ -18,6 +18,7 @@
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/font_numbers.h"
 #include "toolkit/graphics/font_strike.h"
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/text_run.h"
 
 namespace qiva {
@@ -274,6 +275,7 @@ void DrawFaceText(GrafPort& port, platform::SizedFace& face, const std::uint8_t*
 void Draw(const std::uint8_t* text, int count) {
     GrafPtr port = Drawing().current;
     if (port == nullptr || text == nullptr || count <= 0) return;
+    RecordText(port->pnLoc, {text, static_cast<std::size_t>(count)});
     BeginDrawing();
     if (platform::SizedFace* face = FaceOf(*port)) {
         DrawFaceText(*port, *face, text, count);
@@ -283,6 +285,7 @@ void Draw(const std::uint8_t* text, int count) {
         DrawStrikeText(*port, *e, text, count); // no scalable face at all: the system font
     }
     EndDrawing();
+    RecordPenMove(port->pnLoc); // a line drawn next starts where the text ended
 }
 
 int Measure(const GrafPort& port, const std::uint8_t* text, int count) {
@@ -337,23 +340,38 @@ int StrikeLoadCount() {
 using namespace qiva;
 
 void TextFont(int font) {
-    if (GrafPtr port = Drawing().current) port->txFont = static_cast<std::int16_t>(font);
+    if (GrafPtr port = Drawing().current) {
+        port->txFont = static_cast<std::int16_t>(font);
+        RecordShort(0x03, port->txFont);
+    }
 }
 
 void TextFace(int face) {
-    if (GrafPtr port = Drawing().current) port->txFace = static_cast<std::uint8_t>(face);
+    if (GrafPtr port = Drawing().current) {
+        port->txFace = static_cast<std::uint8_t>(face);
+        RecordFace(port->txFace);
+    }
 }
 
 void TextMode(int mode) {
-    if (GrafPtr port = Drawing().current) port->txMode = static_cast<std::int16_t>(mode);
+    if (GrafPtr port = Drawing().current) {
+        port->txMode = static_cast<std::int16_t>(mode);
+        RecordShort(0x05, port->txMode);
+    }
 }
 
 void TextSize(int size) {
-    if (GrafPtr port = Drawing().current) port->txSize = static_cast<std::int16_t>(size);
+    if (GrafPtr port = Drawing().current) {
+        port->txSize = static_cast<std::int16_t>(size);
+        RecordShort(0x0D, port->txSize);
+    }
 }
 
 void SpaceExtra(std::int32_t extra) {
-    if (GrafPtr port = Drawing().current) port->spExtra = extra;
+    if (GrafPtr port = Drawing().current) {
+        port->spExtra = extra;
+        RecordLong(0x06, extra);
+    }
 }
 
 void DrawChar(int ch) {

@@ -466,4 +466,47 @@ TEST_F(PicturesTest, ARecordingOfEveryShapePlaysBackAsDrawn) {
     ExpectRoundTrip(draw);
 }
 
+// A picture played into a port that is recording is recorded again, as the port's operations: the
+// nested recording shows what the player asked for.
+TEST_F(PicturesTest, TwiceTheSizeScalesTextSizesAndPensButNotAngles) {
+    PictBuilder b(Variant::Version2, {0, 0, 12, 12});
+    b.Op(0x0D).I16(0);                             // TxSize 0: 12
+    b.Op(0x28).Point(5, 1).U8(2).Raw({'h', 'i'});  // LongText
+    b.Op(0x2A).U8(3).U8(1).Raw({'!'});             // DVText
+    b.Op(0x07).Point(1, 3);                        // PnSize
+    b.Op(0x62).Rect({1, 2, 7, 8}).Words({45, 90}); // EraseArc
+    b.End();
+    const Rect frame = R(0, 0, 24, 24);
+    PicHandle outer = Keep(OpenPicture(&frame));
+    TextSize(9);
+    DrawPicture(Pic(b.bytes), &frame);
+    ClosePicture();
+    EXPECT_EQ(port.txSize, 9);
+    const Size size = GetHandleSize(reinterpret_cast<Handle>(outer));
+    const Bytes bytes(reinterpret_cast<std::uint8_t*>(*outer),
+                      reinterpret_cast<std::uint8_t*>(*outer) + size);
+    qiva::pict::Header h;
+    ASSERT_EQ(qiva::pict::ReadHeader(bytes, h), qiva::pict::Status::Ok);
+    qiva::pict::Reader r(bytes, h);
+    std::vector<qiva::pict::Op> ops;
+    qiva::pict::Op op;
+    while (r.Next(op) == qiva::pict::Status::Ok)
+        ops.push_back(op);
+    std::vector<std::uint16_t> codes;
+    for (const auto& o : ops)
+        codes.push_back(o.opcode);
+    // TxSize 9 of the caller, the picture's 24, its two texts, the pen, the arc, then the caller's
+    // pen and text size put back.
+    ASSERT_EQ(codes, (std::vector<std::uint16_t>{0x0D, 0x0D, 0x28, 0x28, 0x07, 0x62, 0x07, 0x0D}));
+    EXPECT_EQ(ops[1].a, 24);
+    EXPECT_EQ(ops[2].p1, (qiva::pict::Point16{10, 2}));
+    EXPECT_EQ(ops[3].p1, (qiva::pict::Point16{16, 2}));
+    EXPECT_EQ(ops[4].p1, (qiva::pict::Point16{2, 6}));
+    EXPECT_EQ(ops[5].rect, (qiva::pict::Rect16{2, 4, 14, 16}));
+    EXPECT_EQ(ops[5].a, 45);
+    EXPECT_EQ(ops[5].b, 90);
+    EXPECT_EQ(ops[6].p1, (qiva::pict::Point16{1, 1}));
+    EXPECT_EQ(ops[7].a, 9);
+}
+
 } // namespace
