@@ -357,6 +357,7 @@ void CloseResFile(std::int16_t refNum) {
     OpenFile* file = FileNumbered(refNum);
     if (!file) return;
     resErr = noErr;
+    InvalidateFontCache(); // the text layer's strikes may point into the file's fonts
     DisposeFile(file);
     if (currentFile == refNum) currentFile = NewestResFile();
 }
@@ -447,6 +448,8 @@ void DetachResource(Handle h) {
         resErr = resNotFound;
         return;
     }
+    // A font leaving the file's care may be freed by its new owner: the text layer lets go of it.
+    if (EntryOf(found.entry).type == MakeResType("FONT")) InvalidateFontCache();
     EntryOf(found.entry).data = nullptr;
     EntryOf(found.entry).loaded = 0;
     resErr = noErr;

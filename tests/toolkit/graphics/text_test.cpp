@@ -57,7 +57,7 @@ protected:
     }
     void TearDown() override {
         DisposeBufferPort(&port);
-        CloseResFile(file);
+        if (file > 0) CloseResFile(file);
         qiva::SetFontesLookup(nullptr);
         GraphicsTest::TearDown();
     }
@@ -273,6 +273,23 @@ TEST_F(TextTest, StrikesAreCachedAndInvalidated) {
     Draw("e");
     EXPECT_EQ(qiva::StrikeLoadCount(), loads + 8);
     CloseResFile(other);
+}
+
+TEST_F(TextTest, ReleasedOrClosedFontsAreLetGo) {
+    TextFont(3);
+    TextSize(12);
+    const int width = Width("abc");
+    const int loads = qiva::StrikeLoadCount();
+    // The strike's resource released by its user: loaded again on the next use.
+    ReleaseResource(GetResource(MakeResType("FONT"), 3 * 128 + 12));
+    EXPECT_EQ(Width("abc"), width);
+    EXPECT_EQ(qiva::StrikeLoadCount(), loads + 1);
+    // Its file closed: nothing is left to draw with (and nothing freed is read).
+    CloseResFile(file);
+    file = -1;
+    EXPECT_EQ(Width("abc"), 0);
+    Draw("abc");
+    EXPECT_EQ(InkCount(Ink()), 0);
 }
 
 TEST_F(TextTest, AFamilyWithoutStrikesUsesTheSystemFont) {
