@@ -572,7 +572,15 @@ void PixelMap(const pict::Bits& bits, const GrafPtr port, std::uint8_t (&map)[25
         if (value < 0 || value > 255) continue;
         const RGBColor c{e.rgb.red, e.rgb.green, e.rgb.blue};
         const RGBColor& own = specs[std::size_t(value)].rgb;
-        if (own.red == c.red && own.green == c.green && own.blue == c.blue)
+        // The transparent index is the highlight colour, whose RGB follows the setting: a picture
+        // made on the system palette keeps it whatever its colour there.
+        static const RGBColor transparent = [] {
+            const PaletteEntry t = BuildPalette(0, 0, 0).entries[COUL_TRANSPARENTE];
+            return RGBColor{Component8To16(t.red), Component8To16(t.green), Component8To16(t.blue)};
+        }();
+        const bool keepsTransparent = value == COUL_TRANSPARENTE && transparent.red == c.red &&
+                                      transparent.green == c.green && transparent.blue == c.blue;
+        if (keepsTransparent || (own.red == c.red && own.green == c.green && own.blue == c.blue))
             map[value] = static_cast<std::uint8_t>(value);
         else
             map[value] = static_cast<std::uint8_t>(Color2Index(&c));

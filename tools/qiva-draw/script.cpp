@@ -4,10 +4,13 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "platform/mac_roman.h"
 #include "toolkit/graphics/quickdraw.h"
+#include "tools/qiva-pict/pict_files.h"
 
 namespace qiva_draw {
 
@@ -23,7 +26,8 @@ using Args = std::vector<Value>;
 
 // Argument kinds: i integer (16-bit), u RGB component (0-65535), p pattern, m transfer mode,
 // c colour constant, n a port's name, N a new port's name, r a region's name, R a new region's name,
-// q a polygon's name, Q a new polygon's name.
+// q a polygon's name, Q a new polygon's name, k a picture's name, K a new picture's name, w a word
+// (a file name).
 struct Command {
     const char* name;
     const char* kinds;
@@ -52,9 +56,20 @@ RgnHandle RegionNamed(Session& s, const std::string& name) {
     return it == s.regions.end() ? nullptr : it->second;
 }
 
+PicHandle PictureNamed(Session& s, const std::string& name) {
+    auto it = s.pictures.find(name);
+    return it == s.pictures.end() ? nullptr : it->second;
+}
+
 PolyHandle PolygonNamed(Session& s, const std::string& name) {
     auto it = s.polygons.find(name);
     return it == s.polygons.end() ? nullptr : it->second;
+}
+
+// The filled arcs and polygons of the region recorder.
+template <void (*Call)(PolyHandle)>
+void OnPolygon(Session& s, const std::vector<Value>& a) {
+    Call(PolygonNamed(s, a[0].name));
 }
 
 using A = const Args&;
@@ -208,6 +223,70 @@ const Command kCommands[] = {
              s.error = "no memory for the polygon";
      }},
     {"ClosePoly", "", "", [](Session&, A) { ClosePoly(); }},
+    {"PaintPoly", "q", "NAME", OnPolygon<PaintPoly>},
+    {"ErasePoly", "q", "NAME", OnPolygon<ErasePoly>},
+    {"InvertPoly", "q", "NAME", OnPolygon<InvertPoly>},
+    {"FillPoly", "qp", "NAME PATTERN",
+     [](Session& s, A a) { FillPoly(PolygonNamed(s, a[0].name), &a[1].pattern); }},
+    {"PaintArc", "iiiiii", "LEFT TOP RIGHT BOTTOM START ANGLE", OnRectTwo<PaintArc>},
+    {"EraseArc", "iiiiii", "LEFT TOP RIGHT BOTTOM START ANGLE", OnRectTwo<EraseArc>},
+    {"InvertArc", "iiiiii", "LEFT TOP RIGHT BOTTOM START ANGLE", OnRectTwo<InvertArc>},
+    {"FillArc", "iiiiiip", "LEFT TOP RIGHT BOTTOM START ANGLE PATTERN",
+     [](Session&, A a) {
+         const Rect r = RectOf(a, 0);
+         FillArc(&r, a[4].number, a[5].number, &a[6].pattern);
+     }},
+    {"OpenRgn", "", "(the outlines drawn until CloseRgn make a region)", [](Session&, A) { OpenRgn(); }},
+    {"CloseRgn", "R", "NAME (a new region)",
+     [](Session& s, A a) {
+         RgnHandle rgn = NewRgn();
+         CloseRgn(rgn);
+         s.regions[a[0].name] = rgn;
+     }},
+    {"OpenPicture", "Kiiii", "NAME LEFT TOP RIGHT BOTTOM (records the calls that follow)",
+     [](Session& s, A a) {
+         const Rect r = RectOf(a, 1);
+         if (PicHandle pic = OpenPicture(&r))
+             s.pictures[a[0].name] = pic;
+         else
+             s.error = "no memory for the picture";
+     }},
+    {"ClosePicture", "", "", [](Session&, A) { ClosePicture(); }},
+    {"PicComment", "i", "KIND",
+     [](Session&, A a) { PicComment(static_cast<std::int16_t>(a[0].number), 0, nullptr); }},
+    {"DrawPicture", "kiiii", "NAME LEFT TOP RIGHT BOTTOM",
+     [](Session& s, A a) {
+         const Rect r = RectOf(a, 1);
+         DrawPicture(PictureNamed(s, a[0].name), &r);
+     }},
+    {"KillPicture", "k", "NAME",
+     [](Session& s, A a) {
+         KillPicture(PictureNamed(s, a[0].name));
+         s.pictures.erase(a[0].name);
+     }},
+    {"LoadPicture", "Kw", "NAME FILE (a picture, bare or behind a 512-byte header)",
+     [](Session& s, A a) {
+         std::ifstream in(a[1].name, std::ios::binary);
+         const qiva_pict::Bytes file(std::istreambuf_iterator<char>(in), {});
+         if (!in && file.empty()) {
+             s.error = "cannot read " + a[1].name;
+             return;
+         }
+         const qiva_pict::Bytes pic = qiva_pict::PictureOfFile(file);
+         Handle h = nullptr;
+         if (PtrToHand(pic.data(), &h, static_cast<Size>(pic.size())) != noErr) {
+             s.error = "no memory for the picture";
+             return;
+         }
+         s.pictures[a[0].name] = reinterpret_cast<PicHandle>(h);
+     }},
+    {"SavePicture", "kw", "NAME FILE (the picture's bytes as they are)",
+     [](Session& s, A a) {
+         const Handle h = reinterpret_cast<Handle>(PictureNamed(s, a[0].name));
+         std::ofstream out(a[1].name, std::ios::binary);
+         out.write(*h, GetHandleSize(h));
+         if (!out) s.error = "cannot write " + a[1].name;
+     }},
     {"FramePoly", "q", "NAME", [](Session& s, A a) { FramePoly(PolygonNamed(s, a[0].name)); }},
     {"OffsetPoly", "qii", "NAME DH DV",
      [](Session& s, A a) { OffsetPoly(PolygonNamed(s, a[0].name), a[1].number, a[2].number); }},
@@ -369,6 +448,23 @@ bool ParseArg(Session& s, char kind, const std::string& token, Value& v, std::st
             return false;
         }
         break;
+    case 'k':
+        ok = PictureNamed(s, token) != nullptr;
+        if (!ok) {
+            error = "no picture named '" + token + "'";
+            return false;
+        }
+        break;
+    case 'K':
+        ok = PictureNamed(s, token) == nullptr;
+        if (!ok) {
+            error = "a picture named '" + token + "' exists already";
+            return false;
+        }
+        break;
+    case 'w':
+        ok = !token.empty();
+        break;
     case 'R':
     case 'Q':
         ok = kind == 'R' ? RegionNamed(s, token) == nullptr : PolygonNamed(s, token) == nullptr;
@@ -404,7 +500,14 @@ GrafPtr Session::NewCanvas(const std::string& name, int width, int height, std::
 }
 
 Session::~Session() {
-    ClosePoly(); // a script may end with a polygon still open
+    ClosePoly(); // a script may end with a polygon or a picture still open
+    for (auto& [name, port] : ports)
+        if (port->picSave != nullptr) {
+            SetPort(port.get());
+            ClosePicture();
+        }
+    for (auto& [name, pic] : pictures)
+        KillPicture(pic);
     for (auto& [name, poly] : polygons)
         KillPoly(poly);
     for (auto& [name, rgn] : regions)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/quickdraw_types.h"
 
@@ -18,6 +19,7 @@ struct Session {
     std::map<std::string, std::unique_ptr<GrafPort>> ports;
     std::map<std::string, RgnHandle> regions;
     std::map<std::string, PolyHandle> polygons;
+    std::map<std::string, PicHandle> pictures;
     std::string error; // left by a call that fails
     GrafPtr NewCanvas(const std::string& name, int width, int height, std::string& failure);
     ~Session();

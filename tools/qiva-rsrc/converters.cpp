@@ -15,6 +15,10 @@ const std::vector<Converter>& Converters() {
          "TrueType face -> bitmap strike, monochrome and hinted (for 'FONT'; size N, first/last C, "
          "embolden yes|no, commandkey yes|no)",
          ConvertTrueType},
+        {"png",
+         "PNG image -> PackBitsRect picture of 8-bit indices on the system palette, transparent pixels "
+         "index 10 (for 'PICT'; dither yes|no, depth 8|1 for a one-bit mask)",
+         ConvertPng},
     };
     return table;
 }

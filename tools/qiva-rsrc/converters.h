@@ -31,4 +31,7 @@ void ConvertText(const std::string& path, const ConverterOptions& options, Bytes
 // TrueType face to a 'FONT' strike of the Macintosh characters it has (toolkit/graphics/strike_builder.h).
 void ConvertTrueType(const std::string& path, const ConverterOptions& options, Bytes& out);
 
+// PNG image to a PackBitsRect 'PICT' on the system palette (tools/qiva-pict/pict_files.h).
+void ConvertPng(const std::string& path, const ConverterOptions& options, Bytes& out);
+
 } // namespace qiva_rsrc

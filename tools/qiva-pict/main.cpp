@@ -1,0 +1,182 @@
+// qiva-pict render FILE -o OUT.png [--size W H]
+// qiva-pict from-png IN.png -o OUT.pict [--no-dither] [--mask]
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "platform/png.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/quickdraw.h"
+#include "tools/qiva-pict/pict_files.h"
+
+namespace {
+
+void Usage(std::ostream& out) {
+    out << "usage: qiva-pict render FILE -o OUT.png [--size WIDTH HEIGHT] [--indices OUT.txt]\n"
+           "       qiva-pict from-png IN.png -o OUT.pict [--no-dither] [--mask]\n"
+           "render draws a picture (bare, or a picture file with its 512-byte header) into a buffer of\n"
+           "its frame's size, or scaled to WIDTH x HEIGHT, and writes it as a PNG; the toolkit's\n"
+           "messages go to standard error and a picture that is refused exits with status 1;\n"
+           "--indices also writes each pixel's palette index (one row per line).\n"
+           "from-png makes a PackBitsRect picture of 8-bit indices on the system palette, dithered\n"
+           "unless --no-dither, fully transparent pixels taking the transparent index 10; --mask\n"
+           "makes a one-bit picture instead, 1 where the image is opaque (or dark, without alpha).\n";
+}
+
+bool ReadFile(const std::string& path, qiva_pict::Bytes& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), {});
+    return true;
+}
+
+bool ParseSize(const char* text, int& out) {
+    try {
+        std::size_t used = 0;
+        const long value = std::stol(text, &used);
+        if (text[used] != '\0' || value < 1 || value > 4096) return false;
+        out = static_cast<int>(value);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool WriteIndices(const std::string& path, const qiva::BufferSlot& slot) {
+    std::ofstream out(path);
+    for (int v = 0; v < slot.height; ++v) {
+        const std::uint8_t* row = slot.base + static_cast<std::ptrdiff_t>(v) * slot.rowBytes;
+        for (int h = 0; h < slot.width; ++h)
+            out << (h ? " " : "") << static_cast<int>(row[h]);
+        out << "\n";
+    }
+    return static_cast<bool>(out);
+}
+
+int Render(const std::string& path, const std::string& outPath, int width, int height,
+           const std::string& indicesPath) {
+    qiva_pict::Bytes file;
+    if (!ReadFile(path, file)) {
+        std::cerr << "qiva-pict: cannot read " << path << "\n";
+        return 2;
+    }
+    const qiva_pict::Bytes bytes = qiva_pict::PictureOfFile(file);
+    qiva::pict::Header header;
+    const qiva::pict::Status st = qiva::pict::ReadHeader(bytes, header);
+    if (width == 0 && st == qiva::pict::Status::Ok) {
+        width = header.frame.right - header.frame.left;
+        height = header.frame.bottom - header.frame.top;
+        if (width > 4096 || height > 4096) {
+            std::cerr << "qiva-pict: the frame is " << width << " x " << height << "; give --size\n";
+            return 1;
+        }
+    }
+    qiva::SetScreenSize(std::max(width, 1), std::max(height, 1));
+    InitGraf(nullptr);
+    int status = 0;
+    {
+        GrafPort port{};
+        if (!NewBufferPort(&port, std::max(width, 1), std::max(height, 1))) {
+            std::cerr << "qiva-pict: cannot make a buffer of " << width << " x " << height << "\n";
+            qiva::CloseGraphics();
+            return 1;
+        }
+        EraseRect(&port.portRect);
+        Handle h = nullptr;
+        PtrToHand(bytes.data(), &h, static_cast<Size>(bytes.size()));
+        const qiva::pict::Status played = h ? qiva::PlayPicture(reinterpret_cast<PicHandle>(h), port.portRect)
+                                            : qiva::pict::Status::TooShort;
+        if (h) DisposeHandle(h);
+        if (played != qiva::pict::Status::Ok || st != qiva::pict::Status::Ok) {
+            if (st == qiva::pict::Status::EmptyPicture) std::cerr << "qiva-pict: the picture is empty\n";
+            status = 1;
+        } else {
+            const qiva::BufferSlot* slot = qiva::LookUpBuffer(qiva::BufferIdOf(port.portBits));
+            std::uint32_t palette[256];
+            const auto& entries = qiva::ThePalette().palette.entries;
+            for (int i = 0; i < 256; ++i)
+                palette[i] = 0xFF000000u | std::uint32_t(entries[i].red) << 16 |
+                             std::uint32_t(entries[i].green) << 8 | entries[i].blue;
+            platform::Frame frame{slot->base, slot->rowBytes, slot->width, slot->height, palette};
+            const std::string error = platform::WritePng(outPath, frame);
+            if (!error.empty()) {
+                std::cerr << "qiva-pict: " << error << "\n";
+                status = 1;
+            } else if (!indicesPath.empty() && !WriteIndices(indicesPath, *slot)) {
+                std::cerr << "qiva-pict: cannot write " << indicesPath << "\n";
+                status = 1;
+            }
+        }
+        DisposeBufferPort(&port);
+    }
+    qiva::CloseGraphics();
+    return status;
+}
+
+int FromPng(const std::string& path, const std::string& outPath, const qiva_pict::PictOptions& options) {
+    qiva_pict::RgbaImage image;
+    std::string error;
+    if (!qiva_pict::ReadPng(path, image, error)) {
+        std::cerr << "qiva-pict: " << error << "\n";
+        return 1;
+    }
+    const qiva_pict::Bytes pict = qiva_pict::PictFromImage(image, qiva::BuildPalette(0, 0, 0), options);
+    std::ofstream out(outPath, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(pict.data()), static_cast<std::streamsize>(pict.size()));
+    if (!out) {
+        std::cerr << "qiva-pict: cannot write " << outPath << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        Usage(std::cerr);
+        return 2;
+    }
+    const std::string verb = argv[1];
+    if (verb == "--help" || verb == "-h") {
+        Usage(std::cout);
+        return 0;
+    }
+    std::string in, out, indices;
+    int width = 0, height = 0;
+    qiva_pict::PictOptions options;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-o" && i + 1 < argc) {
+            out = argv[++i];
+        } else if (arg == "--size" && verb == "render" && i + 2 < argc) {
+            if (!ParseSize(argv[i + 1], width) || !ParseSize(argv[i + 2], height)) {
+                std::cerr << "qiva-pict: --size takes two numbers from 1 to 4096\n";
+                return 2;
+            }
+            i += 2;
+        } else if (arg == "--indices" && verb == "render" && i + 1 < argc) {
+            indices = argv[++i];
+        } else if (arg == "--no-dither" && verb == "from-png") {
+            options.dither = false;
+        } else if (arg == "--mask" && verb == "from-png") {
+            options.mask = true;
+        } else if (!arg.empty() && arg[0] != '-' && in.empty()) {
+            in = arg;
+        } else {
+            std::cerr << "qiva-pict: unexpected argument '" << arg << "'\n";
+            Usage(std::cerr);
+            return 2;
+        }
+    }
+    if (in.empty() || out.empty() || (verb != "render" && verb != "from-png")) {
+        Usage(std::cerr);
+        return 2;
+    }
+    return verb == "render" ? Render(in, out, width, height, indices) : FromPng(in, out, options);
+}
