@@ -64,11 +64,13 @@ Box UsableBox(Words rgn) {
 }
 
 // OffsetRect's rule: an edge at or beyond ±32000 stays where it is.
+// The empty region stays (0, 0, 0, 0), as is a box that saturation squeezes to nothing.
 void OffsetBox(std::int16_t* box, std::int16_t dh, std::int16_t dv) {
     if (box[0] > -32000) box[0] = Saturate(box[0] + dv);
     if (box[1] > -32000) box[1] = Saturate(box[1] + dh);
     if (box[2] < 32000) box[2] = Saturate(box[2] + dv);
     if (box[3] < 32000) box[3] = Saturate(box[3] + dh);
+    if (!(box[0] < box[2] && box[1] < box[3])) box[0] = box[1] = box[2] = box[3] = 0;
 }
 
 const std::int16_t kEmptyRegion[kHeaderWords] = {kRectSize, 0, 0, 0, 0};

@@ -115,8 +115,8 @@ public:
     void Normalise(Words rgn, std::vector<std::int16_t>& out);
 
     // out = rgn moved by (dh, dv). A rectangular box moves by the OffsetRect rule (edges at or beyond
-    // ±32000 stay); a complex region's records move, coordinates pushed past the usable range stop at
-    // its edge, and its box is the extent of the moved records.
+    // ±32000 stay; the empty region stays where it is); a complex region's records move, coordinates
+    // pushed past the usable range stop at its edge, and its box is the extent of the moved records.
     void Offset(Words rgn, std::int16_t dh, std::int16_t dv, std::vector<std::int16_t>& out);
 
     // pt inside: left <= h < right of an interval of the band holding row v.

@@ -214,6 +214,10 @@ TEST(RegionOps, OffsetMovesRecordsAndKeepsFarEdgesOfRectangles) {
     EXPECT_EQ(out, Rect(-32000, 10, 110, 32000));
     engine.Offset(Rect(0, 0, 10, 31990), 1000, 32000, out);
     EXPECT_EQ(out, Rect(32000, 1000, 32010, 32767)) << "saturates instead of wrapping";
+    engine.Offset(kEmpty, 100, 100, out);
+    EXPECT_EQ(out, kEmpty) << "the empty region stays the empty region";
+    engine.Offset(Rect(32700, 0, 32750, 10), 0, 100, out);
+    EXPECT_EQ(out, kEmpty) << "a box pushed past its far edge is empty";
 
     // A complex region pushed against the edge of the range is squeezed there, not wrapped round.
     Record edge = Complex({0, 0, 10, 20, 30, E, 10, 0, 10, 20, 30, E, E});
