@@ -106,9 +106,10 @@ public:
 
 private:
     bool RunScript(Event& event);
-    void Stamp(Event& event);
+    void Stamp(Event& event, bool fromScript);
 
     std::deque<Event> input_;
+    std::deque<Event> scriptInput_;
     std::vector<ScriptStep> script_;
     bool haveScript_ = false;
     std::size_t scriptPos_ = 0;
