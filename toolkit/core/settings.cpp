@@ -221,6 +221,10 @@ void ResetStartup() {
     desktopPicture = -9996;
 }
 
+bool ToolkitStarted() {
+    return started;
+}
+
 void ToolkitStartup() {
     if (started) return;
     started = true;

@@ -57,6 +57,7 @@ std::string FormatDuration(long totalSeconds);
 
 // The toolkit start-up routine; does its work on the first call only.
 void ToolkitStartup();
+bool ToolkitStarted();
 // The steps that belong to upper layers; each may be null.
 struct StartupHooks {
     void (*setUpGraphics)() = nullptr;       // colour tables and the graphics layer

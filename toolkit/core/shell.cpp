@@ -27,6 +27,7 @@ ShellHooks shellHooks;
 bool quitFlag = false;
 bool redrawFlag = false;
 bool windowOpen = false;
+bool shellRunning = false;
 
 // Virtual keys the toolkit turns into characters itself.
 std::int16_t VirtualKeyCharacter(platform::Key key) {
@@ -157,6 +158,17 @@ bool QuitRequested() {
 }
 bool MainWindowOpen() {
     return windowOpen;
+}
+
+bool ShellRunning() {
+    return shellRunning;
+}
+
+void PresentScreen(const std::uint8_t* pixels, int rowBytes, int width, int height,
+                   const std::uint32_t* palette, const Rect& area) {
+    if (!windowOpen) return;
+    const platform::Frame frame{pixels, rowBytes, width, height, palette};
+    platform::Current().Present(frame, {area.left, area.top, area.right, area.bottom});
 }
 
 void ResetShell() {
@@ -291,6 +303,7 @@ void CloseMainWindow() {
 
 int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
     applicationName = name;
+    shellRunning = true;
     const std::string error = platform::InstallFromCommandLine(argc, argv);
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : name, error.c_str());

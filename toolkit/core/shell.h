@@ -3,6 +3,7 @@
 // the pump step that turns one platform event into toolkit events, activation, close and quit, and
 // the orderly end through exit() with the exit handlers in reverse order of registration.
 
+#include <cstdint>
 #include <string>
 
 #include "toolkit/core/geometry.h"
@@ -55,6 +56,13 @@ bool CreateMainWindow(Rect* clientRect);
 // Saves the window area and the statistics, then closes the window (an exit step).
 void CloseMainWindow();
 bool MainWindowOpen();
+
+// Shows `area` of the 8-bit screen (palette: 256 entries of 0xAARRGGBB) in the main window, paced to
+// at most one present per 1/60 s.
+void PresentScreen(const std::uint8_t* pixels, int rowBytes, int width, int height,
+                   const std::uint32_t* palette, const Rect& area);
+// True inside ShellMain: the program runs on the shell (a window, the toolkit start-up), not in a test.
+bool ShellRunning();
 
 // The quit flag, set when the main window is to close; the next pump step ends the program.
 bool QuitRequested();

@@ -6,8 +6,11 @@
 #include "toolkit/core/memory.h"
 
 #include "toolkit/core/random.h"
+#include "toolkit/core/settings.h"
+#include "toolkit/core/shell.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
+#include "toolkit/graphics/main_screen.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/polygons.h"
@@ -105,7 +108,9 @@ void SetFlushAtOnce(bool atOnce) {
 
 using qiva::Drawing;
 
-void InitGraf(void*) {
+namespace {
+
+void SetUpGraphics() {
     randSeed = 1;
     qiva::SetUpPalette(qiva::gHighlight[0], qiva::gHighlight[1], qiva::gHighlight[2]);
     qiva::DrawingState& d = Drawing();
@@ -114,6 +119,22 @@ void InitGraf(void*) {
     qiva::BuildColorTable();
     qiva::OpenScreen(qiva::gScreenWidth, qiva::gScreenHeight);
     qiva::DescribeScreenPixMap();
+}
+
+} // namespace
+
+void InitGraf(void*) {
+    // In a program on the shell the first InitGraf runs the toolkit start-up, whose graphics step
+    // creates the main window and sizes the screen after it.
+    if (qiva::ShellRunning() && !qiva::ToolkitStarted()) {
+        qiva::Startup().setUpGraphics = [] {
+            qiva::OpenMainScreen();
+            SetUpGraphics();
+        };
+        qiva::ToolkitStartup();
+        return;
+    }
+    SetUpGraphics();
 }
 
 void SetPort(GrafPtr port) {

@@ -4,19 +4,8 @@
 
 #include <cstdint>
 
+#include "toolkit/core/geometry.h" // Point and Rect: the core's records carry them too
 #include "toolkit/core/mac_types.h"
-
-struct Point {
-    std::int16_t v;
-    std::int16_t h;
-};
-
-struct Rect {
-    std::int16_t top;
-    std::int16_t left;
-    std::int16_t bottom;
-    std::int16_t right;
-};
 
 // Eight rows, top row first; within a byte the most significant bit is the leftmost pixel.
 struct Pattern {
