@@ -10,6 +10,8 @@
 
 #include "platform/fonts.h"
 #include "platform/mac_roman.h"
+#include "platform/paths.h"
+#include "platform/profile.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/font_cache_hook.h"
 #include "toolkit/core/memory.h"
@@ -296,6 +298,14 @@ int Measure(const GrafPort& port, const std::uint8_t* text, int count) {
 }
 
 } // namespace
+
+FontesLookup FontesFromIni(const std::string& path) {
+    std::string text;
+    if (path.empty() || !platform::ReadFile(path, text)) text.clear();
+    return [text = std::move(text)](std::string_view name) {
+        return platform::ProfileValueIn(text, "Fontes", name).value_or("0");
+    };
+}
 
 void SetFontesLookup(FontesLookup lookup) {
     State().fontes = std::move(lookup);

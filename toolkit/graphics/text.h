@@ -37,9 +37,13 @@ void GetFontInfo(FontInfo* info);
 
 namespace qiva {
 
-// Where the face table finds the "Fontes" section (the start-up points it at WQIVA.INI); by
-// default every face is numbered by its name's hash. Disposes the face table.
+// Where the face table finds the "Fontes" section; by default every face is numbered by its name's
+// hash. Disposes the face table.
 void SetFontesLookup(FontesLookup lookup);
+
+// The "Fontes" section of an initialisation file, read once: what it holds for a face name, "0"
+// when the file, the section or the key is missing.
+FontesLookup FontesFromIni(const std::string& path);
 
 // Forgets the loaded strikes and the scaled glyphs (a picture changed the font, resources were
 // purged or a resource file was opened). Installed as the core layer's font cache invalidator.

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/paths.h"
 #include "script.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/graphics/buffers.h"
@@ -28,7 +29,9 @@ void Usage(std::ostream& out) {
            "Rectangles are given in SetRect order: LEFT TOP RIGHT BOTTOM. Patterns: white black gray\n"
            "ltGray dkGray or 16 hex digits; modes by name (patCopy, srcXor, hilite ...) or number;\n"
            "colours by classic name (redColor ...) or number. Text calls take the rest of the line\n"
-           "in UTF-8; WINIT.RSR, when found, provides the bitmap fonts. Calls:\n";
+           "in UTF-8; WINIT.RSR, when found, provides the bitmap fonts, and the wqiva.ini beside the\n"
+           "program numbers the TrueType faces (TextFont 20, 21 and 22 are Liberation Serif, Sans and\n"
+           "Mono). Calls:\n";
     for (const std::string& s : qiva_draw::CommandSynopses())
         out << "  " << s << "\n";
 }
@@ -146,6 +149,10 @@ int main(int argc, char** argv) {
     // The system fonts, when WINIT.RSR is found (beside the program, in the current or the system
     // directory); without it text in bitmap fonts draws nothing.
     const std::int16_t fonts = OpenResFile("WINIT.RSR");
+    // TrueType faces are numbered by the default settings shipped beside the program (so that
+    // TextFont 20 draws in the Times-like face), never by the user's own.
+    const std::string program = platform::ProgramPath();
+    qiva::SetFontesLookup(qiva::FontesFromIni(program.substr(0, program.rfind('/') + 1) + "wqiva.ini"));
     int status = 0;
     {
         qiva_draw::Session session;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ protected:
         if (withSystemFont) resources.push_back(qiva_test::MakeResource("FONT", 12, StrikeData(12, true)));
         file = OpenResFile(dir.Write("fonts.rsr", qiva_test::FileImage(resources)).c_str());
         ASSERT_GT(file, 0);
+        // Faces numbered by their names' hash alone, whatever the user's settings hold.
+        qiva::SetFontesLookup([](std::string_view) { return std::string("0"); });
         ASSERT_TRUE(NewBufferPort(&port, kW, kH));
         Rect all = R(0, 0, kW, kH);
         EraseRect(&all);
@@ -384,7 +387,6 @@ TEST_F(TextTest, FaceTextIsTheFacesGlyphs) {
 
 TEST_F(TextTest, UnknownFaceFallsBackToItsFamily) {
     // No face is numbered 0xE180: TextFont(20) draws with the default serif face.
-    qiva::SetFontesLookup(nullptr);
     TextFont(20);
     TextSize(12);
     EXPECT_GT(Draw("Times"), 0);
@@ -395,6 +397,30 @@ TEST_F(TextTest, UnknownFaceFallsBackToItsFamily) {
     // With the section naming a face, that face draws it.
     qiva::SetFontesLookup(
         [](std::string_view name) { return std::string(name == "DejaVu Sans Mono" ? "E180" : "0"); });
+    TextFont(20);
+    EXPECT_EQ(Width("iiii"), Width("mmmm"));
+}
+
+TEST_F(TextTest, FontesSectionOfAnIniFile) {
+    const std::string ini = dir.Path("wqiva.ini");
+    std::ofstream(ini)
+        << "[Couleurs]\nCouleurInvert=0 0 0\n[fontes]\nDejaVu Sans Mono = e180\nDejaVu Sans=\n";
+    const auto fontes = qiva::FontesFromIni(ini);
+    EXPECT_EQ(fontes("DejaVu Sans Mono"), "e180");
+    EXPECT_EQ(fontes("dejavu sans"), "");
+    EXPECT_EQ(fontes("DejaVu Serif"), "0");
+    EXPECT_EQ(qiva::FontesFromIni(dir.Path("none.ini"))("DejaVu Sans"), "0");
+    qiva::SetFontesLookup(fontes);
+    const auto& table = qiva::FaceTable();
+    const auto mono =
+        std::find_if(table.begin(), table.end(), [](auto& e) { return e.name == "DejaVu Sans Mono"; });
+    const auto sans =
+        std::find_if(table.begin(), table.end(), [](auto& e) { return e.name == "DejaVu Sans"; });
+    ASSERT_NE(mono, table.end());
+    ASSERT_NE(sans, table.end());
+    EXPECT_EQ(mono->number, 0xE180);
+    // An empty value is hashed with b from its length, 0.
+    EXPECT_EQ(sans->number, qiva::FontNumberFromName("DejaVu Sans", sans->familyCode, ""));
     TextFont(20);
     EXPECT_EQ(Width("iiii"), Width("mmmm"));
 }
