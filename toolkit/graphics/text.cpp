@@ -16,6 +16,7 @@
 #include "toolkit/core/font_cache_hook.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"
+#include "toolkit/core/settings.h"
 #include "toolkit/graphics/copy_bits.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/font_numbers.h"
@@ -332,7 +333,7 @@ const std::vector<FaceEntry>& FaceTable() {
     TextState& s = State();
     if (!s.tableBuilt) {
         const auto faces = platform::ListInstalledFaces();
-        s.table = BuildFaceTable(faces, s.fontes);
+        s.table = BuildFaceTable(faces, s.fontes ? s.fontes : FontesFromIni(IniPath()));
         s.tableBuilt = true;
     }
     return s.table;

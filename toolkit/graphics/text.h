@@ -37,8 +37,8 @@ void GetFontInfo(FontInfo* info);
 
 namespace qiva {
 
-// Where the face table finds the "Fontes" section; by default every face is numbered by its name's
-// hash. Disposes the face table.
+// Where the face table finds the "Fontes" section; by default (null) in WQIVA.INI. Disposes the
+// face table.
 void SetFontesLookup(FontesLookup lookup);
 
 // The "Fontes" section of an initialisation file, read once: what it holds for a face name, "0"

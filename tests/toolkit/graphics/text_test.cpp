@@ -9,6 +9,7 @@
 #include "strike_fixture.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/resources.h"
+#include "toolkit/core/settings.h"
 #include "toolkit/graphics/font_numbers.h"
 #include "toolkit/graphics/font_strike.h"
 #include "toolkit/graphics/strike_builder.h"
@@ -423,6 +424,16 @@ TEST_F(TextTest, FontesSectionOfAnIniFile) {
     EXPECT_EQ(sans->number, qiva::FontNumberFromName("DejaVu Sans", sans->familyCode, ""));
     TextFont(20);
     EXPECT_EQ(Width("iiii"), Width("mmmm"));
+
+    // By default the section is WQIVA.INI's.
+    qiva::SetFontesLookup([](std::string_view) { return std::string("0"); });
+    EXPECT_EQ(qiva::FindFace(qiva::FaceTable(), 0xE180), -1);
+    qiva::SetIniDirectory(dir.Root().string());
+    qiva::SetFontesLookup(nullptr);
+    const int index = qiva::FindFace(qiva::FaceTable(), 0xE180);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(qiva::FaceTable()[index].name, "DejaVu Sans Mono");
+    qiva::SetIniDirectory("");
 }
 
 TEST_F(TextTest, SpaceExtraWidensEveryCharacterOfAFace) {
