@@ -350,6 +350,12 @@ int StrikeLoadCount() {
 
 using namespace qiva;
 
+void InitFonts() {
+    InstallInvalidator();
+    InvalidateTextCaches();
+    DisposeFaceTable();
+}
+
 void TextFont(int font) {
     if (GrafPtr port = Drawing().current) {
         port->txFont = static_cast<std::int16_t>(font);

@@ -20,6 +20,9 @@ struct FontInfo {
 // Style bits of txFace.
 enum : std::uint8_t { bold = 1, italic = 2, underline = 4, outline = 8, shadow = 16 };
 
+// Starts the Font Manager: the caches start empty and the face table is made on first use.
+void InitFonts();
+
 void TextFont(int font);
 void TextFace(int face);
 void TextMode(int mode);

@@ -277,6 +277,12 @@ TEST_F(TextTest, StrikesAreCachedAndInvalidated) {
     Draw("e");
     EXPECT_EQ(qiva::StrikeLoadCount(), loads + 8);
     CloseResFile(other);
+    // InitFonts starts afresh.
+    Draw("eee");
+    InitFonts();
+    EXPECT_EQ(qiva::ScaledGlyphCount(), 0u);
+    Draw("e");
+    EXPECT_EQ(qiva::StrikeLoadCount(), loads + 10);
 }
 
 TEST_F(TextTest, ReleasedOrClosedFontsAreLetGo) {
