@@ -240,6 +240,7 @@ void DrawStrikeText(GrafPort& port, const StrikeEntry& e, const std::uint8_t* te
     TextState& s = State();
     const StrikeScale scale = ScaleOf(e);
     const FontStrike& strike = e.strike;
+    // A line break moves down a whole line: by the leading alone the lines would overprint.
     const int lineHeight = scale(strike.ascent + strike.descent + strike.leading);
     const std::uint8_t ink = static_cast<std::uint8_t>(port.fgIndex);
     const int startH = port.pnLoc.h;
