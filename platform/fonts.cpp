@@ -207,6 +207,11 @@ const GlyphImage& SizedFace::MissingGlyph() {
 
 const GlyphImage& SizedFace::Render(unsigned glyphIndex) {
     if (const auto it = glyphs_.find(glyphIndex); it != glyphs_.end()) return it->second;
+    // Huge sizes must not hoard memory: past 4 MB of images the face starts again.
+    if (glyphBytes_ > (std::size_t{4} << 20)) {
+        glyphs_.clear();
+        glyphBytes_ = 0;
+    }
     GlyphImage& image = glyphs_[glyphIndex];
     FT_Face face = impl_->face;
     if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_TARGET_MONO | FT_LOAD_NO_BITMAP) != 0) return image;
@@ -225,6 +230,7 @@ const GlyphImage& SizedFace::Render(unsigned glyphIndex) {
     image.width = static_cast<int>(bitmap.width);
     image.height = static_cast<int>(bitmap.rows);
     image.bits.assign(static_cast<std::size_t>(image.width) * image.height, 0);
+    glyphBytes_ += image.bits.size() + sizeof(GlyphImage);
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO) {
         image.width = image.height = 0;
         image.bits.clear();

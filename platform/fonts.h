@@ -71,7 +71,9 @@ public:
 
     const FaceMetrics& Metrics() const { return metrics_; }
     bool HasGlyph(char32_t cp) const;
-    // A character the face lacks renders as the face's missing-glyph shape, as GDI draws it.
+    // A character the face lacks renders as the face's missing-glyph shape, as GDI draws it. The
+    // reference holds until the next call: rendered glyphs are kept up to a few megabytes, then
+    // all forgotten at once.
     const GlyphImage& Glyph(char32_t cp);
     int Advance(char32_t cp) { return Glyph(cp).advance; }
     // The face's own missing-glyph shape.
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<Impl> impl_;
     FaceMetrics metrics_;
     std::unordered_map<unsigned, GlyphImage> glyphs_;
+    std::size_t glyphBytes_ = 0;
 };
 
 } // namespace platform

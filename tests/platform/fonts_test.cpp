@@ -17,7 +17,7 @@ TEST(Fonts, RendersAPinnedFaceMonochrome) {
     EXPECT_GT(m.descent, 1);
     EXPECT_GE(m.maxAdvance, face->Advance(U'W'));
 
-    const GlyphImage& l = face->Glyph(U'l');
+    const GlyphImage l = face->Glyph(U'l');
     EXPECT_EQ(l.width, 1); // a crisp one-pixel stem, not a grey smear
     EXPECT_EQ(l.top, l.height);
     EXPECT_TRUE(std::all_of(l.bits.begin(), l.bits.end(), [](auto b) { return b == 1; }));
@@ -36,6 +36,18 @@ TEST(Fonts, SyntheticBoldIsOnePixelWider) {
     ASSERT_TRUE(regular && bold);
     for (char32_t cp : {U'a', U'M', U'é'})
         EXPECT_EQ(bold->Advance(cp), regular->Advance(cp) + 1);
+}
+
+TEST(Fonts, HugeSizesDoNotHoardGlyphs) {
+    auto face = SizedFace::Open(TOLKA_FONT_DEJAVU_SANS, 0, 600, false, false);
+    ASSERT_TRUE(face);
+    const GlyphImage first = face->Glyph(U'W');
+    EXPECT_GT(first.width * first.height, 100000);
+    for (char32_t cp = U'A'; cp <= U'Z'; ++cp)
+        face->Glyph(cp); // well past the few megabytes kept
+    const GlyphImage again = face->Glyph(U'W');
+    EXPECT_EQ(again.bits, first.bits);
+    EXPECT_EQ(again.advance, first.advance);
 }
 
 TEST(Fonts, RefusesWhatIsNotAScalableFace) {

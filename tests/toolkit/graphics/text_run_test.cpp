@@ -106,7 +106,7 @@ TEST(FaceRun, AdvanceMatchesTheMeasuredWidthInEveryStyle) {
 TEST(FaceRun, PlainTextIsTheFacesGlyphsAndStylesDrawAroundThem) {
     auto face = platform::SizedFace::Open(TOLKA_FONT_DEJAVU_SANS, 0, 12, false, false);
     ASSERT_TRUE(face);
-    const auto& l = face->Glyph(U'l');
+    const auto l = face->Glyph(U'l');
     TextBlock plain;
     ComposeFaceRun(*face, Bytes("l"), 1, {}, kInk, kIndexWhite, plain);
     int inked = 0;

@@ -376,7 +376,7 @@ TEST_F(TextTest, FaceTextIsTheFacesGlyphs) {
     Draw("l", 2, 20);
     auto face = platform::SizedFace::Open(TOLKA_FONT_DEJAVU_SANS, 0, 12, false, false);
     ASSERT_TRUE(face);
-    const auto& l = face->Glyph(U'l');
+    const auto l = face->Glyph(U'l');
     EXPECT_EQ(InkCount(Ink()), l.width * l.height);
     const Rect box = InkBox(Ink());
     EXPECT_EQ(box.left, 2 + l.left);
