@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <thread>
@@ -223,6 +225,13 @@ public:
         }
         lastPresent_ = Microseconds();
         ShowTexture();
+        if (!presented_) {
+            presented_ = true;
+            // Start-up time, measured from the backend's start (the program's first steps).
+            if (std::getenv("QIVA_REPORT_FIRST_FRAME"))
+                std::fprintf(stderr, "first frame presented after %.1f ms\n",
+                             static_cast<double>(lastPresent_) / 1000.0);
+        }
     }
 
     Modifiers HeldModifiers() override {
@@ -299,7 +308,10 @@ public:
         SDL_ClearQueuedAudio(audio_);
         if (got > 0) SDL_QueueAudio(audio_, converted.data(), static_cast<Uint32>(got));
         // Synchronous: return once the queue has drained and the device has played its last buffer.
-        while (SDL_GetQueuedAudioSize(audio_) > 0)
+        // A device that stops consuming must not hang the program: give up a second after the
+        // sound should have ended.
+        const std::uint64_t deadline = Microseconds() + info.DurationMicroseconds() + 1000000;
+        while (SDL_GetQueuedAudioSize(audio_) > 0 && Microseconds() < deadline)
             SDL_Delay(2);
         Sleep(static_cast<std::uint64_t>(device_.samples) * 1000000u /
               static_cast<std::uint64_t>(device_.freq));
@@ -439,6 +451,7 @@ private:
     int width_ = 640, height_ = 450;
     std::chrono::steady_clock::time_point start_;
     std::uint64_t lastPresent_ = 0;
+    bool presented_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;

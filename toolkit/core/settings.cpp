@@ -2,11 +2,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "toolkit/core/cursor.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/events.h"
+#include "toolkit/core/file_search.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/core/resources.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/sound.h"
 #include "toolkit/core/tick_count.h"
@@ -23,6 +28,7 @@ bool started = false;
 std::uint32_t runStartTick = 0;
 long totalSeconds = 0;
 std::string startDirectory;
+Handle keyboardLayout = nullptr;
 
 std::string Directory() {
     return iniDirectory.empty() ? platform::ConfigDirectory() : iniDirectory;
@@ -59,6 +65,25 @@ void RestoreStartDirectory() {
 
 void CloseMainWindowAtExit() {
     CloseMainWindow();
+}
+
+void OpenSystemFiles() {
+    InitResourcePaths();
+    OpenSystemResourceFiles();
+}
+
+void LoadCursorAndLayout() {
+    if (Handle arrow = GetResource(MakeResType("CURS"), 0); arrow && *arrow && GetHandleSize(arrow) >= 68) {
+        Cursor cursor;
+        std::memcpy(&cursor, *arrow, 68);
+        SetArrowCursor(cursor);
+        SetCursor(&ArrowCursor());
+    }
+    if (Handle layout = GetResource(MakeResType("KCHR"), 1)) {
+        DetachResource(layout);
+        if (keyboardLayout) DisposeHandle(keyboardLayout);
+        keyboardLayout = layout;
+    }
 }
 
 void WriteLogAtExit() {
@@ -213,6 +238,10 @@ StartupHooks& Startup() {
     return startupHooks;
 }
 
+Handle KeyboardLayout() {
+    return keyboardLayout;
+}
+
 void ResetStartup() {
     started = false;
     startupHooks = StartupHooks{};
@@ -237,9 +266,16 @@ void ToolkitStartup() {
     // 3. Event positions come from GetMouse.
     Point mouse;
     GetMouse(&mouse);
-    // 4-6. System files, the arrow cursor and the keyboard layout.
-    if (startupHooks.openSystemFiles) startupHooks.openSystemFiles();
-    if (startupHooks.loadCursorAndLayout) startupHooks.loadCursorAndLayout();
+    // 4-6. System files, the arrow cursor and the keyboard layout. A program on the shell reads them
+    // from the system's resource files; tests install their own steps.
+    if (startupHooks.openSystemFiles)
+        startupHooks.openSystemFiles();
+    else if (ShellRunning())
+        OpenSystemFiles();
+    if (startupHooks.loadCursorAndLayout)
+        startupHooks.loadCursorAndLayout();
+    else if (ShellRunning())
+        LoadCursorAndLayout();
     // 7. The sound volume.
     SetSoundVol(IniVolume());
     // 8. The window manager's regions.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/core/geometry.h"
+#include "toolkit/core/mac_types.h"
 
 namespace qiva {
 
@@ -68,5 +69,8 @@ struct StartupHooks {
 };
 StartupHooks& Startup();
 void ResetStartup(); // tests
+
+// The keyboard layout 'KCHR' 1, detached at start-up (null when the system files have none).
+Handle KeyboardLayout();
 
 } // namespace qiva

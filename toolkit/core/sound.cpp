@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/wave.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/time_manager.h"
 
@@ -92,6 +93,63 @@ int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_
         }
     }
     return 0;
+}
+
+std::string WaveToSnd(const std::uint8_t* wave, std::size_t size, std::vector<std::uint8_t>& snd) {
+    snd.clear();
+    platform::WaveInfo info;
+    std::string error = platform::ParseWave(wave, size, info);
+    if (!error.empty()) return error;
+    if (info.sampleRate > 65535) return "sample rates above 65535 Hz do not fit the header";
+    const std::size_t frames = info.Frames();
+    if (frames > 0x7FFFFFFFu) return "too many samples";
+    auto put = [&](std::uint32_t v, int bytes) {
+        for (int i = bytes - 1; i >= 0; --i)
+            snd.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    const bool extended = info.channels != 1 || info.bitsPerSample != 8;
+    put(1, 2); // format 1
+    put(1, 2); // one modifier: the sampled-sound synthesizer
+    put(5, 2);
+    put(0, 4);
+    put(1, 2); // one command: play the buffer that follows
+    put(0x8051, 2);
+    put(0, 2);
+    put(20, 4); // the header's offset
+    put(0, 4);  // sample pointer: the samples follow the header
+    put(extended ? static_cast<std::uint32_t>(info.channels) : static_cast<std::uint32_t>(frames), 4);
+    put(static_cast<std::uint32_t>(info.sampleRate) << 16, 4);
+    put(0, 4); // loop start and end
+    put(0, 4);
+    snd.push_back(extended ? 0xFF : 0x00);
+    snd.push_back(60); // base frequency: middle C
+    if (extended) {
+        put(static_cast<std::uint32_t>(frames), 4);
+        // The rate as an 80-bit extended number: sign and exponent, then the 64-bit mantissa.
+        std::uint64_t mantissa = static_cast<std::uint64_t>(info.sampleRate);
+        int exponent = 16383 + 63;
+        while (!(mantissa & (std::uint64_t{1} << 63))) {
+            mantissa <<= 1;
+            --exponent;
+        }
+        put(static_cast<std::uint32_t>(exponent), 2);
+        put(static_cast<std::uint32_t>(mantissa >> 32), 4);
+        put(static_cast<std::uint32_t>(mantissa), 4);
+        put(0, 4); // marker chunk
+        put(0, 4); // instrument chunks
+        put(0, 4); // AES recording
+        put(static_cast<std::uint32_t>(info.bitsPerSample), 2);
+        snd.insert(snd.end(), 14, 0); // reserved
+    }
+    if (info.bitsPerSample == 8) {
+        snd.insert(snd.end(), info.samples, info.samples + info.dataBytes);
+    } else {
+        for (std::size_t i = 0; i + 1 < info.dataBytes; i += 2) {
+            snd.push_back(info.samples[i + 1]);
+            snd.push_back(info.samples[i]);
+        }
+    }
+    return {};
 }
 
 void SetMenuBarFlashHook(void (*invertMenuBar)()) {

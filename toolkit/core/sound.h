@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "toolkit/core/mac_types.h"
@@ -24,6 +25,11 @@ namespace qiva {
 // image when the header lies outside the resource (nothing to play), -1 for what it cannot play.
 // Samples past the end of the resource are not read: the sound is cut there.
 int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_t>& wave);
+
+// A format-1 'snd ' resource (one sampled-sound modifier, one buffer command) of a PCM WAVE image:
+// 8-bit mono under a standard header, anything else (16-bit, stereo) under an extended header in the
+// published layout, 16-bit samples big-endian. Returns an error text, empty on success.
+std::string WaveToSnd(const std::uint8_t* wave, std::size_t size, std::vector<std::uint8_t>& snd);
 
 // Inverts the menu bar (set by the menu manager once it exists).
 void SetMenuBarFlashHook(void (*invertMenuBar)());

@@ -113,6 +113,10 @@ bool OpenScreen(int width, int height) {
     if (previous != nullptr) {
         SetPort(nullptr);
         SetPort(previous); // selects the new screen buffer and recomputes the clip
+    } else {
+        // The template was selected before it became the screen: select it again as the screen, or
+        // drawing in it would never be presented.
+        SelectBufferOf(Drawing().current);
     }
     return true;
 }

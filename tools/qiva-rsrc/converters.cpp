@@ -19,6 +19,10 @@ const std::vector<Converter>& Converters() {
          "PNG image -> PackBitsRect picture of 8-bit indices on the system palette, transparent pixels "
          "index 10 (for 'PICT'; dither yes|no, depth 8|1 for a one-bit mask)",
          ConvertPng},
+        {"wav",
+         "PCM WAV file, 8 or 16 bits, mono or stereo -> format-1 sound, standard header for 8-bit mono, "
+         "extended header otherwise (for 'snd ')",
+         ConvertWav},
     };
     return table;
 }

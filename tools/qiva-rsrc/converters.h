@@ -34,4 +34,7 @@ void ConvertTrueType(const std::string& path, const ConverterOptions& options, B
 // PNG image to a PackBitsRect 'PICT' on the system palette (tools/qiva-pict/pict_files.h).
 void ConvertPng(const std::string& path, const ConverterOptions& options, Bytes& out);
 
+// PCM WAV file (8 or 16 bits, mono or stereo) to a format-1 'snd ' (toolkit/core/sound.h).
+void ConvertWav(const std::string& path, const ConverterOptions& options, Bytes& out);
+
 } // namespace qiva_rsrc

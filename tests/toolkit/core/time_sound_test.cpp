@@ -227,3 +227,55 @@ TEST_F(Sound, BeepAtVolumeZeroFlashesTheMenuBarInstead) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::uint8_t> PcmWave(int channels, int rate, int bits, const std::vector<std::uint8_t>& data) {
+    std::vector<std::uint8_t> w = {'R', 'I', 'F', 'F', 0,   0,  0, 0, 'W', 'A', 'V',
+                                   'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,   1,   0};
+    auto put = [&](std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            w.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    put(static_cast<std::uint32_t>(channels), 2);
+    put(static_cast<std::uint32_t>(rate), 4);
+    put(static_cast<std::uint32_t>(rate * channels * bits / 8), 4);
+    put(static_cast<std::uint32_t>(channels * bits / 8), 2);
+    put(static_cast<std::uint32_t>(bits), 2);
+    w.insert(w.end(), {'d', 'a', 't', 'a'});
+    put(static_cast<std::uint32_t>(data.size()), 4);
+    w.insert(w.end(), data.begin(), data.end());
+    for (int i = 0; i < 4; ++i)
+        w[4 + i] = static_cast<std::uint8_t>((w.size() - 8) >> (8 * i));
+    return w;
+}
+
+TEST(WaveToSnd, RoundTripsThroughThePlayer) {
+    struct Case {
+        int channels, rate, bits;
+        std::uint8_t encoding;
+    };
+    const Case cases[] = {
+        {1, 11025, 8, 0x00}, {1, 22050, 16, 0xFF}, {2, 44100, 16, 0xFF}, {2, 8000, 8, 0xFF}};
+    const std::vector<std::uint8_t> samples = {0x10, 0x80, 0xFF, 0x00, 0x7F, 0x81, 0x22, 0x33};
+    for (const Case& c : cases) {
+        const auto wave = PcmWave(c.channels, c.rate, c.bits, samples);
+        std::vector<std::uint8_t> snd, back;
+        ASSERT_EQ(qiva::WaveToSnd(wave.data(), wave.size(), snd), "") << c.channels << " " << c.bits;
+        EXPECT_EQ(snd[0] << 8 | snd[1], 1);
+        EXPECT_EQ(snd[20 + 20], c.encoding);
+        ASSERT_EQ(qiva::SndToWave(snd.data(), snd.size(), back), 0);
+        EXPECT_EQ(back, wave) << c.channels << " " << c.bits;
+        if (c.bits == 16) {
+            EXPECT_EQ(snd[20 + 48] << 8 | snd[20 + 49], 16)
+                << "sample size where the published layout has it";
+            EXPECT_EQ(snd[20 + 64], samples[1]) << "16-bit samples are stored big-endian";
+        }
+    }
+    const auto fast = PcmWave(1, 96000, 8, samples);
+    std::vector<std::uint8_t> snd;
+    EXPECT_NE(qiva::WaveToSnd(fast.data(), fast.size(), snd), "");
+    EXPECT_NE(qiva::WaveToSnd(fast.data(), 30, snd), "");
+}
+
+} // namespace

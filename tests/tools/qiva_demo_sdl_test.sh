@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# qiva-demo in a real window under Xvfb: a click and a key sent with xdotool reach it through SDL,
+# it draws them, a screenshot of the window shows them, and Q ends it cleanly.
+set -euo pipefail
+demo=$1
+work=$(mktemp -d)
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_RENDER_VSYNC=0 QIVA_SCALE=1
+# No sound device here: the demo must go on in silence.
+export SDL_AUDIODRIVER=none
+mkdir -m 700 "$work/run"
+
+cat > "$work/inner.sh" <<'INNER'
+set -euo pipefail
+fail() { echo "FAIL: $*" >&2; exit 1; }
+"$DEMO" > "$WORK/out" 2> "$WORK/err" &
+pid=$!
+wid=""
+for _ in $(seq 1 100); do
+    wid=$(xdotool search --name '^QivaDemo$' 2>/dev/null | head -1) && [ -n "$wid" ] && break
+    sleep 0.1
+done
+[ -n "$wid" ] || fail "no window: $(cat "$WORK/err")"
+sleep 0.5
+xdotool windowfocus --sync "$wid" || true
+xdotool mousemove --window "$wid" 200 150 click 1
+sleep 0.3
+xdotool key --window "$wid" x
+sleep 0.5
+import -window "$wid" "$WORK/shot.png"
+pixel() { convert "$WORK/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+near() {
+    local r g b
+    IFS=, read -r r g b <<< "$4"
+    [ $((r > $1 ? r - $1 : $1 - r)) -le 16 ] && [ $((g > $2 ? g - $2 : $2 - g)) -le 16 ] &&
+        [ $((b > $3 ? b - $3 : $3 - b)) -le 16 ]
+}
+near 255 0 0 "$(pixel 200 150)" || fail "click not drawn: $(pixel 200 150)"
+near 0 0 128 "$(pixel 14 420)" || fail "key not drawn: $(pixel 14 420)"
+xdotool key --window "$wid" q
+for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fail "Q did not end the demo"; fi
+wait "$pid" || fail "demo status $?: $(cat "$WORK/err")"
+grep -q '^Crash=0' "$XDG_CONFIG_HOME/qiva/wqiva.ini" || fail "no clean close recorded"
+INNER
+DEMO=$demo WORK=$work xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/inner.sh"
+echo OK

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# qiva-demo headless, driven by scripts: what a click and keys draw, the sound on S, the clean quit
+# with its statistics, script errors that name their line, and a WAV made into a 'snd ' by qiva-rsrc.
+set -euo pipefail
+demo=$1
+rsrc=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$work/run"
+cd "$work"
+
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+# near R G B PIXEL: each component within 16 of the palette colour wanted
+near() {
+    local r g b
+    IFS=, read -r r g b <<< "$4"
+    [ $((r > $1 ? r - $1 : $1 - r)) -le 16 ] && [ $((g > $2 ? g - $2 : $2 - g)) -le 16 ] &&
+        [ $((b > $3 ? b - $3 : $3 - b)) -le 16 ]
+}
+
+cat > run.txt <<'SCRIPT'
+# a click, a key, typed text, the sound key, then a shot and the quit key
+wait 2
+click 200 150
+key x
+text é
+key s
+expect-sound 1
+move 10 10
+shot shot.png
+key q
+SCRIPT
+"$demo" --script run.txt 2>err || fail "demo run: status $? $(cat err)"
+[ -f shot.png ] || fail "no shot"
+[ "$(identify -format '%w %h' shot.png)" = "640 450" ] || fail "shot size $(identify -format '%w %h' shot.png)"
+near 255 0 0 "$(pixel shot.png 200 150)" || fail "click not drawn: $(pixel shot.png 200 150)"
+near 0 0 128 "$(pixel shot.png 14 420)" || fail "key not drawn: $(pixel shot.png 14 420)"
+near 255 255 255 "$(pixel shot.png 300 300)" || fail "background: $(pixel shot.png 300 300)"
+ini=$XDG_CONFIG_HOME/qiva/wqiva.ini
+grep -q '^NbExec=1 (executions de l.application)' "$ini" || fail "NbExec: $(cat "$ini")"
+grep -q '^Crash=0 (Derniere execution complete)' "$ini" || fail "Crash after a clean quit"
+grep -q '^Aire=32 32 672 482 0' "$ini" || fail "Aire"
+
+# The end of a script quits too; a failed expectation quits with status 1 and names its line.
+printf 'wait 1\nexpect-sound 2\nclick 1 1\n' > bad.txt
+set +e
+"$demo" --headless --script bad.txt 2>err
+status=$?
+set -e
+[ $status -eq 1 ] || fail "failed expectation: status $status"
+grep -q 'script line 2: expected 2 sounds, 0 were played' err || fail "failed expectation: $(cat err)"
+
+printf 'click 1 1\njump 3\n' > syntax.txt
+set +e
+"$demo" --script syntax.txt 2>err
+status=$?
+set -e
+[ $status -eq 2 ] || fail "syntax error: status $status"
+grep -q 'line 2: unknown command "jump"' err || fail "syntax error: $(cat err)"
+
+# A WAV file becomes a 'snd ' resource.
+printf 'RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x11\x2b\x00\x00\x11\x2b\x00\x00\x01\x00\x08\x00data\x04\x00\x00\x00\x80\xff\x00\x80' > tone.wav
+printf "resource 'snd ' 128 { from wav \"tone.wav\" }\n" > sounds.qrs
+"$rsrc" build sounds.qrs -o SOUNDS.RSR 2>err || fail "qiva-rsrc from wav: $(cat err)"
+"$rsrc" dump SOUNDS.RSR | grep -q "resource 'snd ' 128" || fail "no 'snd ' in the built file"
+printf 'RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x03\x00\x01\x00' > float.wav
+printf "resource 'snd ' 129 { from wav \"float.wav\" }\n" > bad.qrs
+if "$rsrc" build bad.qrs -o BAD.RSR 2>err; then fail "a float WAV was accepted"; fi
+grep -q 'bad.qrs:1' err || fail "converter error without its line: $(cat err)"
+echo OK
