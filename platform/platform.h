@@ -160,6 +160,8 @@ public:
     // Shows the frame: converts `dirty` through the palette, then shows the whole virtual screen.
     // At most one present per 1/60 s: an earlier call waits for its turn.
     virtual void Present(const Frame& frame, PixelRect dirty) = 0;
+    // Turns the 1/60 s pacing off (benchmarks measure the present itself).
+    virtual void SetPacing(bool) {}
 
     virtual Modifiers HeldModifiers() = 0;
 

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/present_convert.h"
 #include "platform/single_instance.h"
 #include "platform/wave.h"
 
@@ -206,21 +207,13 @@ public:
             void* out = nullptr;
             int pitch = 0;
             if (SDL_LockTexture(texture_, &r, &out, &pitch) == 0) {
-                for (int y = 0; y < r.h; ++y) {
-                    const std::uint8_t* src = frame.pixels +
-                                              static_cast<std::ptrdiff_t>(dirty.top + y) * frame.rowBytes +
-                                              dirty.left;
-                    auto* dst = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(out) +
-                                                                 static_cast<std::ptrdiff_t>(y) * pitch);
-                    for (int x = 0; x < r.w; ++x)
-                        dst[x] = frame.palette[src[x]];
-                }
+                ConvertRect(frame, dirty, static_cast<std::uint32_t*>(out), pitch);
                 SDL_UnlockTexture(texture_);
             }
         }
         // Pace to 1/60 s ourselves: vsync is not reliable everywhere (Xvfb does not pace at all).
         const std::uint64_t now = Microseconds();
-        if (lastPresent_ != 0 && now < lastPresent_ + kFramePeriod) {
+        if (pacing_ && lastPresent_ != 0 && now < lastPresent_ + kFramePeriod) {
             Sleep(lastPresent_ + kFramePeriod - now);
         }
         lastPresent_ = Microseconds();
@@ -242,6 +235,8 @@ public:
         mods.alt = (m & KMOD_ALT) != 0;
         return mods;
     }
+
+    void SetPacing(bool on) override { pacing_ = on; }
 
     int CursorSize() override { return 32; }
 
@@ -452,6 +447,7 @@ private:
     std::chrono::steady_clock::time_point start_;
     std::uint64_t lastPresent_ = 0;
     bool presented_ = false;
+    bool pacing_ = true;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
