@@ -1,13 +1,20 @@
-// Pictures from arbitrary bytes. The first byte chooses whether the rest is taken as it is or behind
-// a valid header of version 1, version 2 or the native variant, so that the opcode stream of every
-// variant is reached from the start.
+// Pictures from arbitrary bytes, read and then played. The first byte chooses whether the rest is
+// taken as it is or behind a valid header of version 1, version 2 or the native variant (so that the
+// opcode stream of every variant is reached from the start), the destination rectangle, and whether
+// the port is recording a picture while it plays.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "toolkit/core/error_box.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/pict_format.h"
 #include "toolkit/graphics/pict_scale.h"
+#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/quickdraw.h"
 
 namespace {
 
@@ -60,11 +67,48 @@ void ReadPicture(const std::vector<std::uint8_t>& pic) {
     }
 }
 
+void Silent(const std::string&) {}
+
+GrafPtr Canvas() {
+    static GrafPort port;
+    static const bool ready = [] {
+        qiva::SetErrorBoxSink(Silent);
+        qiva::SetHeapLimit(std::size_t{64} << 20);
+        qiva::SetScreenSize(64, 64);
+        InitGraf(nullptr);
+        return NewBufferPort(&port, 64, 64);
+    }();
+    return ready ? &port : nullptr;
+}
+
+void PlayPicture(std::uint8_t choice, const std::vector<std::uint8_t>& pic) {
+    const GrafPtr port = Canvas();
+    if (port == nullptr) return;
+    SetPort(port);
+    EraseRect(&port->portRect);
+    Handle h = nullptr;
+    if (PtrToHand(pic.data(), &h, static_cast<Size>(pic.size())) != noErr) return;
+    static const Rect destinations[4] = {{0, 0, 64, 64}, {5, 10, 37, 50}, {-20, -30, 90, 120}, {0, 0, 64, 2}};
+    const Rect& dst = destinations[(choice >> 2) & 3];
+    PicHandle outer = nullptr;
+    if (choice & 0x10) outer = OpenPicture(&port->portRect);
+    qiva::PlayPicture(reinterpret_cast<PicHandle>(h), dst);
+    if (outer != nullptr) {
+        ClosePicture();
+        // What was recorded plays back too.
+        qiva::PlayPicture(outer, port->portRect);
+        KillPicture(outer);
+    }
+    DisposeHandle(h);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     // An exact-size copy, so that any read past the picture's end is caught.
-    ReadPicture(Frame(data[0], data + 1, size - 1));
+    const std::vector<std::uint8_t> pic = Frame(data[0], data + 1, size - 1);
+    ReadPicture(pic);
+    PlayPicture(data[0], pic);
     return 0;
 }
