@@ -58,8 +58,8 @@ void ReadPicture(const std::vector<std::uint8_t>& pic) {
         const OpcodeInfo info = Describe(op.opcode);
         if (info.operand == Operand::Region) scaler.MapRegion(op.shape, mapped, engine);
         if (info.operand == Operand::Polygon) scaler.MapPolygon(op.shape, mapped);
-        if (info.operand == Operand::Bits) {
-            row.resize(op.bits.rowBytes);
+        if (info.operand == Operand::Bits || info.operand == Operand::DirectBits) {
+            row.resize(op.bits.UnpackedRowBytes());
             RowCursor rows(op.bits);
             while (rows.Next(row)) {
             }

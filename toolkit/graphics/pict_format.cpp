@@ -107,6 +107,9 @@ OpcodeInfo Describe(std::uint16_t op) {
     case 0x90:
     case 0x98:
         return {O::Bits};
+    case 0x9A:
+    case 0x9B:
+        return {O::DirectBits};
     case 0xA1:
         return {O::LongComment};
     case kEndOpcode:
@@ -114,7 +117,7 @@ OpcodeInfo Describe(std::uint16_t op) {
     default:
         break;
     }
-    if (In(op, 0x24, 0x27) || In(op, 0x2C, 0x2F) || In(op, 0x92, 0x97) || In(op, 0x9A, 0x9F))
+    if (In(op, 0x24, 0x27) || In(op, 0x2C, 0x2F) || In(op, 0x92, 0x97) || In(op, 0x9C, 0x9F))
         return {O::LengthWord};
     if (In(op, 0x30, 0x34) || In(op, 0x40, 0x44) || In(op, 0x50, 0x54)) return fixed(8);
     if (In(op, 0x38, 0x3C) || In(op, 0x48, 0x4C) || In(op, 0x58, 0x5C)) return {O::None};
@@ -124,14 +127,34 @@ OpcodeInfo Describe(std::uint16_t op) {
     return {O::Unknown};
 }
 
+Bits::Packing Bits::RowPacking() const {
+    if (!direct) return rowBytes < 8 ? Packing::None : Packing::Bytes;
+    if (rowBytes < 8 || packType == 1 || packType == 2) return Packing::None;
+    return pixelSize == 16 ? Packing::Words : Packing::Bytes;
+}
+
+std::size_t Bits::UnpackedRowBytes() const {
+    if (!direct) return rowBytes;
+    const std::size_t width = std::size_t(Width());
+    if (pixelSize == 16) return packType == 0 || packType == 1 || packType == 3 ? rowBytes : 0;
+    if (pixelSize != 32) return 0;
+    if (rowBytes < 8 || packType == 1) return rowBytes;
+    if (packType == 2) return 3 * width;
+    // Packed by components: one plane of each component in turn, alpha first when there are four.
+    if ((packType == 0 || packType == 4) && (cmpCount == 3 || cmpCount == 4))
+        return std::size_t(cmpCount) * width;
+    return 0;
+}
+
 RowCursor::RowCursor(const Bits& bits)
-    : data_(bits.data), rowBytes_(bits.rowBytes), rowsLeft_(bits.Height()) {}
+    : data_(bits.data), rowBytes_(bits.rowBytes), packing_(bits.RowPacking()),
+      unpacked_(bits.UnpackedRowBytes()), rowsLeft_(bits.Height()) {}
 
 bool RowCursor::Skip() {
     if (rowsLeft_ <= 0) return false;
     --rowsLeft_;
-    if (rowBytes_ < 8) {
-        pos_ += std::min<std::size_t>(rowBytes_, data_.size() - pos_);
+    if (packing_ == Bits::Packing::None) {
+        pos_ += std::min<std::size_t>(unpacked_, data_.size() - pos_);
         return true;
     }
     const std::size_t lb = LengthBytes(rowBytes_);
@@ -142,12 +165,12 @@ bool RowCursor::Skip() {
 }
 
 bool RowCursor::Next(std::span<std::uint8_t> row) {
-    if (rowsLeft_ <= 0 || row.size() < rowBytes_) return false;
-    row = row.first(rowBytes_);
-    if (rowBytes_ < 8) {
-        if (data_.size() - pos_ < rowBytes_) return false;
-        std::copy_n(data_.begin() + std::ptrdiff_t(pos_), rowBytes_, row.begin());
-        pos_ += rowBytes_;
+    if (rowsLeft_ <= 0 || row.size() < unpacked_) return false;
+    row = row.first(unpacked_);
+    if (packing_ == Bits::Packing::None) {
+        if (data_.size() - pos_ < unpacked_) return false;
+        std::copy_n(data_.begin() + std::ptrdiff_t(pos_), unpacked_, row.begin());
+        pos_ += unpacked_;
         --rowsLeft_;
         return true;
     }
@@ -155,7 +178,8 @@ bool RowCursor::Next(std::span<std::uint8_t> row) {
     if (data_.size() - pos_ < lb) return false;
     const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
     if (data_.size() - pos_ - lb < n) return false;
-    const bool ok = UnpackRow(data_.subspan(pos_ + lb, n), row);
+    const bool ok = packing_ == Bits::Packing::Words ? UnpackWordRow(data_.subspan(pos_ + lb, n), row)
+                                                     : UnpackRow(data_.subspan(pos_ + lb, n), row);
     pos_ += lb + n;
     --rowsLeft_;
     return ok;
@@ -222,15 +246,23 @@ Status Reader::Shape(Op& op, bool polygon) {
     return Status::Ok;
 }
 
-Status Reader::ReadBits(Op& op) {
+Status Reader::ReadBits(Op& op, bool direct, bool withMask) {
     Bits& b = op.bits;
     b = {};
+    b.direct = direct;
+    std::int32_t baseAddr = 0;
+    if (direct && !I32(baseAddr)) return Status::Truncated;
     std::int16_t rb = 0;
     if (!I16(rb)) return Status::Truncated;
-    b.pixMap = (std::uint16_t(rb) & 0x8000) != 0;
+    b.pixMap = direct || (std::uint16_t(rb) & 0x8000) != 0;
     b.rowBytes = std::uint16_t(rb) & 0x7FFF;
     if (!RectOf(b.bounds)) return Status::Truncated;
-    if (b.pixMap) {
+    if (direct) {
+        if (!I16(b.pmVersion) || !I16(b.packType) || !I32(b.packSize) || !I32(b.hRes) || !I32(b.vRes) ||
+            !I16(b.pixelType) || !I16(b.pixelSize) || !I16(b.cmpCount) || !I16(b.cmpSize) ||
+            !I32(b.planeBytes) || !I32(b.pmTable) || !I32(b.pmReserved))
+            return Status::Truncated;
+    } else if (b.pixMap) {
         std::int16_t ctSize = 0;
         if (!I16(b.pmVersion) || !I16(b.packType) || !I32(b.packSize) || !I32(b.hRes) || !I32(b.vRes) ||
             !I16(b.pixelType) || !I16(b.pixelSize) || !I16(b.cmpCount) || !I16(b.cmpSize) ||
@@ -252,22 +284,30 @@ Status Reader::ReadBits(Op& op) {
     std::int16_t mode = 0;
     if (!RectOf(b.srcRect) || !RectOf(b.dstRect) || !I16(mode)) return Status::Truncated;
     b.mode = mode;
+    if (withMask) {
+        const Status st = Shape(op, false);
+        if (st != Status::Ok) return st;
+    }
 
     // The rows: checked here once, so that whoever draws them later reads nothing out of bounds.
     const std::size_t start = pos_;
     const int height = b.Height();
-    if (!b.Packed()) {
+    const std::size_t unpacked = b.UnpackedRowBytes();
+    if (height > 0 && unpacked == 0 && b.direct) return Status::BadOperand; // no known row layout
+    if (b.RowPacking() == Bits::Packing::None) {
         std::span<const std::uint8_t> rows;
-        if (!Take(std::size_t(b.rowBytes) * std::size_t(height), rows)) return Status::Truncated;
+        if (!Take(unpacked * std::size_t(height), rows)) return Status::Truncated;
     } else {
-        std::vector<std::uint8_t> scratch(b.rowBytes);
+        std::vector<std::uint8_t> scratch(unpacked);
+        const bool words = b.RowPacking() == Bits::Packing::Words;
         const std::size_t lb = LengthBytes(b.rowBytes);
         for (int y = 0; y < height; ++y) {
             std::span<const std::uint8_t> len, packed;
             if (!Take(lb, len)) return Status::Truncated;
             const std::size_t n = lb == 2 ? std::size_t(len[0] << 8 | len[1]) : len[0];
             if (!Take(n, packed)) return Status::Truncated;
-            if (!UnpackRow(packed, scratch)) return Status::BadOperand;
+            if (!(words ? UnpackWordRow(packed, scratch) : UnpackRow(packed, scratch)))
+                return Status::BadOperand;
         }
     }
     b.data = pic_.subspan(start, pos_ - start);
@@ -308,7 +348,9 @@ Status Reader::Operands(Op& op, OpcodeInfo info) {
         op.b = u;
         break;
     case Operand::Bits:
-        return ReadBits(op);
+        return ReadBits(op, false, false);
+    case Operand::DirectBits:
+        return ReadBits(op, true, op.opcode == 0x9B);
     case Operand::LongComment: {
         std::int16_t kind = 0, n = 0;
         if (!I16(kind) || !I16(n) || !Take(std::uint16_t(n), s)) return Status::Truncated;

@@ -78,16 +78,22 @@ struct Bits {
     Rect16 srcRect, dstRect;
     std::int16_t mode = 0;
     std::span<const std::uint8_t> data; // rows as stored: packed (with their lengths) or not
+    bool direct = false;                // DirectBitsRect: 16- or 32-bit pixels, no colour table
 
+    enum class Packing { None, Bytes, Words };
     int Height() const { return bounds.bottom > bounds.top ? bounds.bottom - bounds.top : 0; }
-    bool Packed() const { return rowBytes >= 8; }
+    int Width() const { return bounds.right > bounds.left ? bounds.right - bounds.left : 0; }
+    // How the rows are stored, and how many bytes a row has once unpacked (0: a layout this reader
+    // does not know).
+    Packing RowPacking() const;
+    std::size_t UnpackedRowBytes() const;
 };
 
 // Walks the stored rows of a Bits operand that the reader has checked.
 class RowCursor {
 public:
     explicit RowCursor(const Bits& bits);
-    // Unpacks the next row into row (rowBytes long). False when there is no next row.
+    // Unpacks the next row into row (UnpackedRowBytes long). False when there is no next row.
     bool Next(std::span<std::uint8_t> row);
     // Skips the next row without unpacking it.
     bool Skip();
@@ -96,6 +102,8 @@ private:
     std::span<const std::uint8_t> data_;
     std::size_t pos_ = 0;
     std::uint16_t rowBytes_;
+    Bits::Packing packing_;
+    std::size_t unpacked_;
     int rowsLeft_;
 };
 
@@ -127,6 +135,7 @@ enum class Operand : std::uint8_t {
     DVText,     // dv, count, text
     DHDVText,   // dh, dv, count, text
     Bits,
+    DirectBits, // DirectBitsRect, and DirectBitsRgn with its mask region
     LongComment,
     End,
 };
@@ -157,7 +166,7 @@ private:
     bool RectOf(Rect16& r);
     bool PointOf(Point16& p);
     Status Shape(Op& op, bool polygon);
-    Status ReadBits(Op& op);
+    Status ReadBits(Op& op, bool direct, bool withMask);
     Status Operands(Op& op, OpcodeInfo info);
 
     std::span<const std::uint8_t> pic_;

@@ -26,6 +26,31 @@ bool UnpackRow(std::span<const std::uint8_t> packed, std::span<std::uint8_t> row
     return true;
 }
 
+bool UnpackWordRow(std::span<const std::uint8_t> packed, std::span<std::uint8_t> row) {
+    std::size_t in = 0, out = 0;
+    const std::size_t inEnd = packed.size(), outEnd = row.size() & ~std::size_t{1};
+    while (in < inEnd) {
+        const int n = static_cast<std::int8_t>(packed[in++]);
+        const std::size_t words = n >= 0 ? std::size_t(n) + 1 : std::size_t(1 - n);
+        if (2 * words > outEnd - out) return false;
+        if (n >= 0) {
+            if (2 * words > inEnd - in) return false;
+            std::copy_n(packed.begin() + std::ptrdiff_t(in), 2 * words, row.begin() + std::ptrdiff_t(out));
+            in += 2 * words;
+        } else {
+            if (inEnd - in < 2) return false;
+            for (std::size_t k = 0; k < words; ++k) {
+                row[out + 2 * k] = packed[in];
+                row[out + 2 * k + 1] = packed[in + 1];
+            }
+            in += 2;
+        }
+        out += 2 * words;
+    }
+    std::fill(row.begin() + std::ptrdiff_t(out), row.end(), std::uint8_t{0});
+    return true;
+}
+
 void PackRow(std::span<const std::uint8_t> row, std::vector<std::uint8_t>& out) {
     const std::size_t n = row.size();
     std::size_t i = 0;

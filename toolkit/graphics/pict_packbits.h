@@ -15,6 +15,10 @@ namespace qiva::pict {
 // packed bytes end inside a run; a row that comes out short is accepted and its rest set to 0.
 bool UnpackRow(std::span<const std::uint8_t> packed, std::span<std::uint8_t> row);
 
+// The same with runs of 16-bit words (the packing of 16-bit direct pixels): a flag n >= 0 copies the
+// next n + 1 words, n < 0 repeats the next word 1 - n times. row holds whole words.
+bool UnpackWordRow(std::span<const std::uint8_t> packed, std::span<std::uint8_t> row);
+
 // Appends row packed: repeats of three bytes or more become runs (at most 128 each, never the -128
 // flag, which some readers take as a no-op), everything else literal runs of at most 128.
 void PackRow(std::span<const std::uint8_t> row, std::vector<std::uint8_t>& out);

@@ -65,8 +65,13 @@ OperandWriter& OperandWriter::Words(std::span<const std::int16_t> w) {
 }
 
 void WriteBitsOperand(const Bits& b, OperandWriter& out) {
+    if (b.direct) out.I32(0xFF); // the baseAddr of a DirectBitsRect
     out.I16(static_cast<std::int16_t>(b.rowBytes | (b.pixMap ? 0x8000 : 0))).Rect(b.bounds);
-    if (b.pixMap) {
+    if (b.direct) {
+        out.I16(b.pmVersion).I16(b.packType).I32(b.packSize).I32(b.hRes).I32(b.vRes);
+        out.I16(b.pixelType).I16(b.pixelSize).I16(b.cmpCount).I16(b.cmpSize);
+        out.I32(b.planeBytes).I32(b.pmTable).I32(b.pmReserved);
+    } else if (b.pixMap) {
         out.I16(b.pmVersion).I16(b.packType).I32(b.packSize).I32(b.hRes).I32(b.vRes);
         out.I16(b.pixelType).I16(b.pixelSize).I16(b.cmpCount).I16(b.cmpSize);
         out.I32(b.planeBytes).I32(b.pmTable).I32(b.pmReserved);

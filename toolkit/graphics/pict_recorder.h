@@ -34,7 +34,8 @@ private:
 };
 
 // A picture's bytes rebuilt in the native variant: the Bits operand written back with its fields in
-// native order and its rows exactly as stored (so packed rows stay packed).
+// native order and its rows exactly as stored (so packed rows stay packed). A direct one is written
+// as DirectBitsRect (its mask region, if it had one, is not).
 void WriteBitsOperand(const Bits& bits, OperandWriter& out);
 
 class Recorder {

@@ -1,6 +1,7 @@
 #include "toolkit/graphics/pictures.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -401,6 +402,8 @@ void Player::Execute(const pict::Op& op) {
         return;
     case 0x90:
     case 0x98:
+    case 0x9A:
+    case 0x9B:
         Bits(op);
         return;
     case 0xA0:
@@ -598,6 +601,52 @@ void ExpandRow(const std::uint8_t* in, int width, int pixelSize, const std::uint
     }
 }
 
+// Direct pixels (16-bit xRGB 1-5-5-5 words, or 32-bit in planes, triplets or xRGB quadruplets) to
+// the nearest palette index, remembered per 15-bit colour.
+class DirectColours {
+public:
+    DirectColours() { cache_.fill(-1); }
+    void Row(const pict::Bits& bits, const std::uint8_t* in, int width, std::uint8_t* out) {
+        const bool planes = bits.pixelSize == 32 && bits.RowPacking() == pict::Bits::Packing::Bytes;
+        const int skip = planes && bits.cmpCount == 4 ? width : 0; // the alpha plane comes first
+        for (int x = 0; x < width; ++x) {
+            int r, g, b;
+            if (bits.pixelSize == 16) {
+                const int w = in[2 * x] << 8 | in[2 * x + 1];
+                r = (w >> 10 & 31) << 3 | (w >> 12 & 7);
+                g = (w >> 5 & 31) << 3 | (w >> 7 & 7);
+                b = (w & 31) << 3 | (w >> 2 & 7);
+            } else if (planes) {
+                r = in[skip + x];
+                g = in[skip + width + x];
+                b = in[skip + 2 * width + x];
+            } else if (bits.packType == 2) {
+                r = in[3 * x];
+                g = in[3 * x + 1];
+                b = in[3 * x + 2];
+            } else {
+                r = in[4 * x + 1];
+                g = in[4 * x + 2];
+                b = in[4 * x + 3];
+            }
+            out[x] = Index(r, g, b);
+        }
+    }
+
+private:
+    std::uint8_t Index(int r, int g, int b) {
+        std::int16_t& cell = cache_[std::size_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))];
+        if (cell < 0) {
+            const RGBColor c{Component8To16(static_cast<std::uint8_t>(r)),
+                             Component8To16(static_cast<std::uint8_t>(g)),
+                             Component8To16(static_cast<std::uint8_t>(b))};
+            cell = static_cast<std::int16_t>(Color2Index(&c));
+        }
+        return static_cast<std::uint8_t>(cell);
+    }
+    std::array<std::int16_t, 32768> cache_;
+};
+
 void Player::DrawBand(const pict::Bits& bits, const std::uint8_t* rows, int rowBytes, int firstRow, int count,
                       const Rect& dst) {
     // The band's rows of srcRect, and the part of dstRect they land on (rounded in proportion).
@@ -628,9 +677,11 @@ void Player::Bits(const pict::Op& op) {
     BackColor(whiteColor);
     const int width = bits.bounds.right - bits.bounds.left, height = bits.Height();
     const int pixelSize = bits.pixMap ? bits.pixelSize : 1;
-    const bool drawable = width > 0 && height > 0 &&
-                          (pixelSize == 1 || pixelSize == 2 || pixelSize == 4 || pixelSize == 8) &&
-                          std::int64_t(bits.rowBytes) * 8 >= std::int64_t(width) * pixelSize;
+    const bool drawable =
+        width > 0 && height > 0 &&
+        (bits.direct ? bits.UnpackedRowBytes() > 0
+                     : (pixelSize == 1 || pixelSize == 2 || pixelSize == 4 || pixelSize == 8) &&
+                           std::int64_t(bits.rowBytes) * 8 >= std::int64_t(width) * pixelSize);
     if (work_->pnVis >= 0 && drawable) {
         const Rect dst = MapRect(bits.dstRect);
         // Bands sized from the free memory, so that no single block asks for more than there is.
@@ -642,14 +693,18 @@ void Player::Bits(const pict::Op& op) {
         if (block != nullptr) {
             std::uint8_t map[256] = {};
             PixelMap(bits, work_, map);
-            std::vector<std::uint8_t> stored(bits.rowBytes);
+            std::vector<std::uint8_t> stored(bits.UnpackedRowBytes());
+            DirectColours direct;
             pict::RowCursor cursor(bits);
             auto* out = reinterpret_cast<std::uint8_t*>(block);
             for (int first = 0; first < height; first += static_cast<int>(band)) {
                 const int count = static_cast<int>(std::min<std::int64_t>(band, height - first));
                 for (int y = 0; y < count; ++y) {
                     if (!cursor.Next(stored)) std::fill(stored.begin(), stored.end(), std::uint8_t{0});
-                    ExpandRow(stored.data(), width, pixelSize, map, out + std::ptrdiff_t(y) * width);
+                    if (bits.direct)
+                        direct.Row(bits, stored.data(), width, out + std::ptrdiff_t(y) * width);
+                    else
+                        ExpandRow(stored.data(), width, pixelSize, map, out + std::ptrdiff_t(y) * width);
                 }
                 DrawBand(bits, out, width, first, count, dst);
             }
@@ -659,7 +714,7 @@ void Player::Bits(const pict::Op& op) {
     if (PictureRecording()) {
         pict::OperandWriter w;
         pict::WriteBitsOperand(bits, w);
-        Record(0x90, w);
+        Record(bits.direct ? 0x9A : 0x90, w);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "toolkit/graphics/region_recording.h"
 
 #include <algorithm>
-#include <map>
 
 #include "toolkit/graphics/curves.h"
 #include "toolkit/graphics/drawing_state.h"
@@ -9,6 +8,7 @@
 #include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
+#include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/region_drawing.h"
 #include "toolkit/graphics/region_ops.h"
 #include "toolkit/graphics/regions.h"
@@ -21,6 +21,10 @@ namespace {
 
 // Outlines whose bounding box holds more pixels than this are merged row by row instead of filled.
 constexpr std::int64_t kMaxFillPixels = std::int64_t{16} << 20;
+// Bounds on the work a region of absurd size can cause: the rectangles collected, and the rows of
+// them the row-by-row merge expands. What lies beyond is left out of the region.
+constexpr std::size_t kMaxSpans = std::size_t{1} << 18;
+constexpr std::int64_t kMaxMergedRows = std::int64_t{1} << 20;
 
 struct RegionRecording {
     bool open = false;
@@ -38,7 +42,8 @@ RegionRecording& TheRecording() {
 std::vector<SpanRect>* gSpans = nullptr;
 
 void CollectSpan(int left, int top, int right, int bottom, int, int) {
-    if (gSpans != nullptr && left <= right && top <= bottom) gSpans->push_back({left, top, right, bottom});
+    if (gSpans != nullptr && left <= right && top <= bottom && gSpans->size() < kMaxSpans)
+        gSpans->push_back({left, top, right, bottom});
 }
 
 // Appends the scanline record of a row whose intervals changed from previous to current.
@@ -60,26 +65,76 @@ void Normalised(std::vector<std::int16_t>& records, std::vector<std::int16_t>& o
     engine.Normalise(rgn, out);
 }
 
+// The exclusive merge of every row of every span (the pair left, right + 1 merged into that row's
+// record, equal points cancelling), united with the spans' own pixels as the filled outline has them.
 void MergeRows(std::span<const SpanRect> spans, std::vector<std::int16_t>& out) {
-    std::map<int, std::vector<std::int16_t>> rows;
-    std::vector<std::int16_t> merged;
-    for (const SpanRect& s : spans) {
-        const std::int16_t pair[2] = {static_cast<std::int16_t>(s.left),
-                                      static_cast<std::int16_t>(s.right + 1)};
-        for (int y = s.top; y <= s.bottom; ++y) {
-            std::vector<std::int16_t>& row = rows[y];
-            region::CombinePoints(region::Op::Xor, row, pair, merged);
-            row.swap(merged);
+    struct Run {
+        int row, left, right; // right exclusive
+        bool operator<(const Run& o) const {
+            return row != o.row ? row < o.row : left != o.left ? left < o.left : right < o.right;
         }
+    };
+    std::vector<Run> runs;
+    std::int64_t budget = kMaxMergedRows;
+    for (const SpanRect& s : spans) {
+        budget -= std::int64_t(s.bottom) - s.top + 1;
+        if (budget < 0) break;
+        for (int y = s.top; y <= s.bottom; ++y)
+            runs.push_back({y, s.left, s.right + 1});
     }
-    std::vector<std::int16_t> records;
-    for (const auto& [row, points] : rows) {
-        if (points.empty()) continue;
-        records.push_back(static_cast<std::int16_t>(row));
-        records.insert(records.end(), points.begin(), points.end());
-        records.push_back(region::kEnd);
+    std::sort(runs.begin(), runs.end());
+    std::vector<std::int16_t> merged, drawn, points, previous, current, scratch;
+    int lastRow = 0;
+    bool any = false;
+    for (std::size_t i = 0; i < runs.size();) {
+        const int row = runs[i].row;
+        points.clear();
+        current.clear();
+        for (; i < runs.size() && runs[i].row == row; ++i) {
+            points.push_back(static_cast<std::int16_t>(runs[i].left));
+            points.push_back(static_cast<std::int16_t>(runs[i].right));
+            if (!current.empty() && runs[i].left <= current.back())
+                current.back() = static_cast<std::int16_t>(std::max<int>(current.back(), runs[i].right));
+            else
+                current.insert(current.end(), {static_cast<std::int16_t>(runs[i].left),
+                                               static_cast<std::int16_t>(runs[i].right)});
+        }
+        std::sort(points.begin(), points.end());
+        const std::size_t start = merged.size();
+        merged.push_back(static_cast<std::int16_t>(row));
+        for (std::size_t a = 0; a < points.size();) {
+            std::size_t b = a;
+            while (b < points.size() && points[b] == points[a])
+                ++b;
+            if ((b - a) % 2 == 1) merged.push_back(points[a]);
+            a = b;
+        }
+        if (merged.size() == start + 1)
+            merged.pop_back();
+        else
+            merged.push_back(region::kEnd);
+        // The drawn pixels: a row after a gap starts from nothing.
+        if (any && row != lastRow + 1) {
+            current.swap(scratch);
+            current.clear();
+            EmitRow(lastRow + 1, previous, current, points, drawn);
+            previous.clear();
+            current.swap(scratch);
+        }
+        EmitRow(row, previous, current, points, drawn);
+        previous = current;
+        lastRow = row;
+        any = true;
     }
-    Normalised(records, out);
+    if (any) {
+        current.clear();
+        EmitRow(lastRow + 1, previous, current, points, drawn);
+    }
+    std::vector<std::int16_t> a, b;
+    Normalised(merged, a);
+    Normalised(drawn, b);
+    region::Engine engine;
+    engine.Combine(region::Op::Union, a, b, out);
 }
 
 } // namespace
@@ -232,9 +287,14 @@ void FillWith(RgnHandle rgn, FillVerb verb, const Pattern* pat) {
 // Records the shape's own opcode, then builds its region and fills it with recording suspended, so
 // that an open picture holds the arc or polygon and not the region made of it.
 template <typename Outline>
-void FilledByRegion(FillVerb verb, const Pattern* pat, Outline&& outline) {
+void FilledByRegion(const Rect& bounds, FillVerb verb, const Pattern* pat, Outline&& outline) {
     const GrafPtr port = qiva::Drawing().current;
     if (port == nullptr || port->pnVis < 0 || (verb == FillVerb::fill && pat == nullptr)) return;
+    // A shape wholly outside what the port shows costs no region.
+    Rect visible, ignored;
+    if (!SectRect(&(*port->visRgn)->rgnBBox, &(*port->clipRgn)->rgnBBox, &visible) ||
+        !SectRect(&visible, &bounds, &ignored) || EmptyRect(&ignored))
+        return;
     RgnHandle rgn = NewRgn();
     if (rgn == nullptr) return;
     const Point pen = port->pnLoc;
@@ -242,6 +302,12 @@ void FilledByRegion(FillVerb verb, const Pattern* pat, Outline&& outline) {
     OpenRgn();
     outline();
     CloseRgn(rgn);
+    // Only what the port shows is filled: a huge shape's region is cut down before it is walked.
+    if (RgnHandle shown = NewRgn()) {
+        RectRgn(shown, &visible);
+        SectRgn(rgn, shown, rgn);
+        DisposeRgn(shown);
+    }
     FillWith(rgn, verb, pat);
     qiva::ResumeRecording();
     port->pnLoc = pen;
@@ -259,7 +325,7 @@ void FilledArc(const Rect* r, int startAngle, int arcAngle, FillVerb verb, const
     qiva::RecordArc(Opcode(0x60, verb), *r, static_cast<std::int16_t>(startAngle),
                     static_cast<std::int16_t>(arcAngle));
     if (!(r->left < r->right && r->top < r->bottom) || arcAngle == 0) return;
-    FilledByRegion(verb, pat, [&] {
+    FilledByRegion(*r, verb, pat, [&] {
         int h0 = 0, v0 = 0;
         qiva::shapes::ArcPoint(r->left, r->top, r->right, r->bottom, startAngle, h0, v0);
         int h1 = 0, v1 = 0;
@@ -278,7 +344,16 @@ void FilledPoly(PolyHandle poly, FillVerb verb, const Pattern* pat) {
     if (verb == FillVerb::fill && pat != nullptr) qiva::RecordPattern(0x0A, *pat);
     qiva::RecordPolygon(Opcode(0x70, verb), reinterpret_cast<Handle>(poly));
     if (qiva::PolygonPointCount(poly) == 0) return;
-    FilledByRegion(verb, pat, [&] { FramePoly(poly); });
+    // The box of the points themselves: polyBBox is the caller's to keep right.
+    Rect box{32767, 32767, -32768, -32768};
+    for (int i = 0; i < qiva::PolygonPointCount(poly); ++i) {
+        const Point p = (*poly)->polyPoints[i];
+        box = {std::min(box.top, p.v), std::min(box.left, p.h), std::max(box.bottom, p.v),
+               std::max(box.right, p.h)};
+    }
+    box.bottom = static_cast<std::int16_t>(std::min(32767, box.bottom + 1));
+    box.right = static_cast<std::int16_t>(std::min(32767, box.right + 1));
+    FilledByRegion(box, verb, pat, [&] { FramePoly(poly); });
 }
 
 } // namespace

@@ -509,4 +509,49 @@ TEST_F(PicturesTest, TwiceTheSizeScalesTextSizesAndPensButNotAngles) {
     EXPECT_EQ(ops[7].a, 9);
 }
 
+TEST_F(PicturesTest, AnOutlineTooLargeToFillAsABitmapStillGivesItsRegion) {
+    RgnHandle rgn = NewRgn();
+    const Rect huge = R(-20000, -15000, 20000, 15000);
+    OpenRgn();
+    FrameRect(&huge);
+    CloseRgn(rgn);
+    EXPECT_EQ((*rgn)->rgnSize, 10);
+    EXPECT_TRUE(EqualRect(&(*rgn)->rgnBBox, &huge));
+    DisposeRgn(rgn);
+}
+
+// Direct pixels as other programs save them: 32-bit in packed component planes, 16-bit words
+// stored plain and packed by words.
+TEST_F(PicturesTest, DrawsDirectPixels) {
+    const RGBColor red{0xFFFF, 0, 0}, green{0, 0xFFFF, 0}, blue{0, 0, 0xFFFF};
+    const auto direct = [](PictBuilder& b, int width, int rowBytes, int packType, int pixelSize) {
+        b.Op(0x9A).I32(0xFF).I16(0x8000 | rowBytes).Rect({0, 0, 1, static_cast<std::int16_t>(width)});
+        b.Words({0, packType}).I32(0).I32(0x00480000).I32(0x00480000);
+        b.Words({16, pixelSize, 3, pixelSize == 16 ? 5 : 8}).I32(0).I32(0).I32(0);
+        b.Rect({0, 0, 1, static_cast<std::int16_t>(width)}).Rect({0, 0, 1, static_cast<std::int16_t>(width)});
+        b.I16(0);
+    };
+    PictBuilder b(Variant::Version2, {0, 0, 3, 4});
+    direct(b, 3, 12, 4, 32);
+    b.U8(10).Raw({8, 0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF});
+    b.Op(0x0C).Words({0, -1}); // SetOrigin(0, -1): the next image lands on the second row
+    direct(b, 3, 6, 0, 16);
+    b.Raw({0x7C, 0x00, 0x03, 0xE0, 0x00, 0x1F});
+    b.Op(0x0C).Words({0, -2});
+    direct(b, 4, 8, 0, 16);
+    b.U8(3).Raw({0xFD, 0x7C, 0x00});
+    b.End();
+    const Rect own = R(0, 0, 4, 3);
+    DrawPicture(Pic(b.bytes), &own);
+    EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0]);
+    const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(Color2Index(&red)),
+                                 static_cast<std::uint8_t>(Color2Index(&green)),
+                                 static_cast<std::uint8_t>(Color2Index(&blue))};
+    for (int v = 0; v < 2; ++v)
+        for (int h = 0; h < 3; ++h)
+            EXPECT_EQ(Pixel(h, v), rgb[h]) << h << "," << v;
+    for (int h = 0; h < 4; ++h)
+        EXPECT_EQ(Pixel(h, 2), rgb[0]) << h;
+}
+
 } // namespace
