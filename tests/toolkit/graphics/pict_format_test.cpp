@@ -116,8 +116,11 @@ Bytes EveryKindOfOperand(Variant v) {
 }
 
 TEST(PictReader, NativeVariantDecodesLikeBigEndian) {
-    const Played be = ReadAll(EveryKindOfOperand(Variant::Version2));
-    const Played le = ReadAll(EveryKindOfOperand(Variant::Native));
+    // The operations point into their picture's bytes, which must outlive them.
+    const Bytes bigEndian = EveryKindOfOperand(Variant::Version2),
+                native = EveryKindOfOperand(Variant::Native);
+    const Played be = ReadAll(bigEndian);
+    const Played le = ReadAll(native);
     ASSERT_EQ(be.status, Status::End);
     ASSERT_EQ(le.status, Status::End);
     ASSERT_EQ(be.ops.size(), le.ops.size());

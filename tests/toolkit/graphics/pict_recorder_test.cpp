@@ -28,8 +28,9 @@ protected:
     // The closed picture's operations as the reader sees them.
     std::vector<Op> Close() {
         EXPECT_TRUE(rec.Close(pic));
-        const Bytes bytes(reinterpret_cast<std::uint8_t*>(*pic),
-                          reinterpret_cast<std::uint8_t*>(*pic) + GetHandleSize(pic));
+        closed.assign(reinterpret_cast<std::uint8_t*>(*pic),
+                      reinterpret_cast<std::uint8_t*>(*pic) + GetHandleSize(pic));
+        const Bytes& bytes = closed;
         Header h;
         EXPECT_EQ(ReadHeader(bytes, h), Status::Ok);
         EXPECT_EQ(h.variant, Variant::Native);
@@ -54,6 +55,7 @@ protected:
 
     Handle pic = nullptr;
     Recorder rec;
+    Bytes closed; // the closed picture's bytes, which the operations read from Close point into
 };
 
 TEST_F(PictRecorder, SuppressesUnchangedState) {

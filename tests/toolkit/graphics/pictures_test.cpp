@@ -554,4 +554,19 @@ TEST_F(PicturesTest, DrawsDirectPixels) {
         EXPECT_EQ(Pixel(h, 2), rgb[0]) << h;
 }
 
+// A polygon far larger than the port is filled where the port shows it, and closed when it is not.
+TEST_F(PicturesTest, HugeAndOpenPolygonsFillWhatTheyEnclose) {
+    PolyHandle poly = OpenPoly();
+    MoveTo(-30000, -30000);
+    LineTo(30000, 30000); // the diagonal through the port
+    LineTo(-30000, 30000);
+    ClosePoly(); // left open: the fill closes it
+    PaintPoly(poly);
+    const std::vector<std::string> rows = Black();
+    for (int v = 0; v < kSize; ++v)
+        for (int h = 0; h < kSize; ++h)
+            EXPECT_EQ(rows[v][h], h <= v ? '#' : '.') << h << "," << v;
+    KillPoly(poly);
+}
+
 } // namespace
