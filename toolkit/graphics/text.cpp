@@ -52,6 +52,7 @@ struct StrikeEntry {
 struct TextState {
     std::array<StrikeEntry, 5> strikes;
     unsigned useClock = 0;
+    std::vector<Handle> refused; // malformed strikes already reported
     int loads = 0;
     GlyphCache glyphs;
     TextBlock block; // reused between calls
@@ -137,7 +138,11 @@ const StrikeEntry* Strike(int font, int size) {
     const std::span<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(*h),
                                         static_cast<std::size_t>(GetHandleSize(h)));
     if (PrepareStrike(bytes, strike) != StrikeError::none) {
-        AppendToMessageLog("FONT " + std::to_string(static_cast<std::int16_t>(id)) + " : fonte invalide");
+        // Said once, not at every draw, so that the log does not grow all through the run.
+        if (std::find(s.refused.begin(), s.refused.end(), h) == s.refused.end()) {
+            s.refused.push_back(h);
+            AppendToMessageLog("FONT " + std::to_string(static_cast<std::int16_t>(id)) + " : fonte invalide");
+        }
         return nullptr;
     }
     ++s.loads;
@@ -319,6 +324,7 @@ void InvalidateTextCaches() {
     for (StrikeEntry& e : s.strikes)
         e.used = false;
     s.glyphs.Clear();
+    s.refused.clear();
 }
 
 void DisposeFaceTable() {
