@@ -127,9 +127,10 @@ void ResetTimeManager() {
 using namespace qiva;
 
 void Delay(std::int32_t numTicks, std::uint32_t* finalTicks) {
+    // The backend first: the clock TickCount reads is the backend's once one exists.
+    platform::Backend& backend = platform::Current();
     const auto ticks = static_cast<std::int16_t>(numTicks);
     const std::uint32_t target = TickCount() + static_cast<std::uint32_t>(static_cast<std::int32_t>(ticks));
-    platform::Backend& backend = platform::Current();
     // Compared by signed difference, so the wait ends even across the 32-bit wrap.
     for (;;) {
         const auto left = static_cast<std::int32_t>(target - TickCount());
