@@ -287,8 +287,9 @@ void FillWith(RgnHandle rgn, FillVerb verb, const Pattern* pat) {
 
 // Records the shape's own opcode, then builds its region and fills it with recording suspended, so
 // that an open picture holds the arc or polygon and not the region made of it.
-template <typename Outline>
-void FilledByRegion(const Rect& bounds, FillVerb verb, const Pattern* pat, Outline&& outline) {
+// build(rgn, visible) makes the shape's region in rgn; visible is the part of the port that shows.
+template <typename Build>
+void FilledByRegion(const Rect& bounds, FillVerb verb, const Pattern* pat, Build&& build) {
     const GrafPtr port = qiva::Drawing().current;
     if (port == nullptr || port->pnVis < 0 || (verb == FillVerb::fill && pat == nullptr)) return;
     // A shape wholly outside what the port shows costs no region.
@@ -300,9 +301,7 @@ void FilledByRegion(const Rect& bounds, FillVerb verb, const Pattern* pat, Outli
     if (rgn == nullptr) return;
     const Point pen = port->pnLoc;
     qiva::SuspendRecording();
-    OpenRgn();
-    outline();
-    CloseRgn(rgn);
+    build(rgn, visible);
     // Only what the port shows is filled: a huge shape's region is cut down before it is walked.
     if (RgnHandle shown = NewRgn()) {
         RectRgn(shown, &visible);
@@ -313,6 +312,44 @@ void FilledByRegion(const Rect& bounds, FillVerb verb, const Pattern* pat, Outli
     qiva::ResumeRecording();
     port->pnLoc = pen;
     DisposeRgn(rgn);
+}
+
+// The wedge of an oval too large for its outline to be filled as a bitmap, within the visible
+// rectangle only: each row's span of the oval, kept where the angle test passes.
+void ArcRegion(const Rect& r, int startAngle, int arcAngle, const Rect& visible, RgnHandle rgn) {
+    std::vector<qiva::shapes::Span> spans;
+    qiva::shapes::OvalSpans(r.left, r.top, r.right, r.bottom, spans);
+    const qiva::shapes::ArcTest arc(r.left, r.top, r.right, r.bottom, startAngle, arcAngle);
+    std::vector<std::int16_t> records, previous, current, scratch;
+    const int top = std::max<int>(r.top, visible.top), bottom = std::min<int>(r.bottom, visible.bottom);
+    for (int v = top; v < bottom; ++v) {
+        current.clear();
+        const qiva::shapes::Span& span = spans[std::size_t(v - r.top)];
+        const int left = std::max<int>(span.left, visible.left),
+                  right = std::min<int>(span.right, visible.right - 1);
+        for (int h = left; h <= right;) {
+            if (!arc.Full() && !arc.Contains(h, v)) {
+                ++h;
+                continue;
+            }
+            const int start = h;
+            while (h <= right && (arc.Full() || arc.Contains(h, v)))
+                ++h;
+            current.push_back(static_cast<std::int16_t>(start));
+            current.push_back(static_cast<std::int16_t>(h));
+        }
+        qiva::EmitRow(v, previous, current, scratch, records);
+        previous.swap(current);
+    }
+    current.clear();
+    qiva::EmitRow(bottom, previous, current, scratch, records);
+    std::vector<std::int16_t> words;
+    qiva::Normalised(records, words);
+    if (words.size() <= qiva::region::kHeaderWords || words[0] == qiva::region::kRectSize)
+        SetRectRgn(rgn, words[2], words[1], words[4], words[3]);
+    else
+        qiva::StoreRegion(rgn, words.data() + qiva::region::kHeaderWords,
+                          words.size() - qiva::region::kHeaderWords);
 }
 
 std::uint8_t Opcode(std::uint8_t base, FillVerb verb) {
@@ -326,7 +363,13 @@ void FilledArc(const Rect* r, int startAngle, int arcAngle, FillVerb verb, const
     qiva::RecordArc(Opcode(0x60, verb), *r, static_cast<std::int16_t>(startAngle),
                     static_cast<std::int16_t>(arcAngle));
     if (!(r->left < r->right && r->top < r->bottom) || arcAngle == 0) return;
-    FilledByRegion(*r, verb, pat, [&] {
+    const std::int64_t area = (std::int64_t(r->right) - r->left) * (std::int64_t(r->bottom) - r->top);
+    FilledByRegion(*r, verb, pat, [&](RgnHandle rgn, const Rect& visible) {
+        if (area > qiva::kMaxFillPixels) {
+            ArcRegion(*r, startAngle, arcAngle, visible, rgn);
+            return;
+        }
+        OpenRgn();
         int h0 = 0, v0 = 0;
         qiva::shapes::ArcPoint(r->left, r->top, r->right, r->bottom, startAngle, h0, v0);
         int h1 = 0, v1 = 0;
@@ -337,6 +380,7 @@ void FilledArc(const Rect* r, int startAngle, int arcAngle, FillVerb verb, const
             LineTo((r->left + r->right) / 2, (r->top + r->bottom) / 2);
             LineTo(h0, v0);
         }
+        CloseRgn(rgn);
     });
 }
 
@@ -410,7 +454,11 @@ void FilledPoly(PolyHandle poly, FillVerb verb, const Pattern* pat) {
     std::copy(points.begin(), points.end(), (*shape)->polyPoints);
     box.bottom = static_cast<std::int16_t>(std::min(32767, box.bottom + 1));
     box.right = static_cast<std::int16_t>(std::min(32767, box.right + 1));
-    FilledByRegion(box, verb, pat, [&] { FramePoly(shape); });
+    FilledByRegion(box, verb, pat, [&](RgnHandle rgn, const Rect&) {
+        OpenRgn();
+        FramePoly(shape);
+        CloseRgn(rgn);
+    });
     KillPoly(shape);
 }
 

@@ -569,4 +569,15 @@ TEST_F(PicturesTest, HugeAndOpenPolygonsFillWhatTheyEnclose) {
     KillPoly(poly);
 }
 
+TEST_F(PicturesTest, AnArcOfAHugeOvalFillsItsWedge) {
+    const Rect r = R(-19988, -19988, 20012, 20012); // centred on (12, 12)
+    PaintArc(&r, 90, 90);                           // three to six o'clock
+    const std::vector<std::string> rows = Black();
+    EXPECT_EQ(rows[20][20], '#');
+    EXPECT_EQ(rows[13][23], '#');
+    EXPECT_EQ(rows[5][5], '.');
+    EXPECT_EQ(rows[5][20], '.');
+    EXPECT_EQ(rows[20][5], '.');
+}
+
 } // namespace
