@@ -92,6 +92,14 @@ public:
             error = SDL_GetError();
             return false;
         }
+        // Without a display SDL falls back to a driver that shows nothing: the program would run
+        // unseen and never end. Only a driver asked for by name may be one of those.
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (!std::getenv("SDL_VIDEODRIVER") && driver &&
+            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+            error = "no display found";
+            return false;
+        }
         // No audio device is not an error: sounds then pass in silence, keeping the game's rhythm.
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
             SDL_AudioSpec want{}, have{};

@@ -60,6 +60,14 @@ set -e
 [ $status -eq 2 ] || fail "syntax error: status $status"
 grep -q 'line 2: unknown command "jump"' err || fail "syntax error: $(cat err)"
 
+# Without a display the window backend says so and ends, rather than running unseen.
+set +e
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u QIVA_BACKEND timeout 20 "$demo" 2>err
+status=$?
+set -e
+[ $status -eq 2 ] || fail "no display: status $status"
+grep -q 'cannot open the display' err || fail "no display: $(cat err)"
+
 # A WAV file becomes a 'snd ' resource.
 printf 'RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x11\x2b\x00\x00\x11\x2b\x00\x00\x01\x00\x08\x00data\x04\x00\x00\x00\x80\xff\x00\x80' > tone.wav
 printf "resource 'snd ' 128 { from wav \"tone.wav\" }\n" > sounds.qrs
