@@ -110,7 +110,27 @@ using qiva::Drawing;
 
 namespace {
 
+// The inverse-colour setting as the settings file holds it; a change (through the inverse-colour panel)
+// rebuilds the palette and shows the whole screen again in the new colours.
+void ApplyInverseColourSetting() {
+    std::int16_t rgb[3];
+    qiva::GetInverseColour(rgb);
+    qiva::SetHighlightSetting(rgb[0], rgb[1], rgb[2]);
+}
+
+void InverseColourChanged() {
+    ApplyInverseColourSetting();
+    qiva::DrawingState& d = Drawing();
+    const qiva::BufferSlot* screen = qiva::LookUpBuffer(qiva::ScreenBufferId());
+    if (screen == nullptr) return;
+    Rect whole;
+    SetRect(&whole, 0, 0, static_cast<short>(screen->width), static_cast<short>(screen->height));
+    UnionRect(&d.dirty, &whole, &d.dirty);
+    qiva::FlushScreen();
+}
+
 void SetUpGraphics() {
+    qiva::SettingsApply().inverseColourChanged = &InverseColourChanged;
     randSeed = 1;
     qiva::SetUpPalette(qiva::gHighlight[0], qiva::gHighlight[1], qiva::gHighlight[2]);
     qiva::DrawingState& d = Drawing();
@@ -128,6 +148,7 @@ void InitGraf(void*) {
     // creates the main window and sizes the screen after it.
     if (qiva::ShellRunning() && !qiva::ToolkitStarted()) {
         qiva::Startup().setUpGraphics = [] {
+            ApplyInverseColourSetting();
             qiva::OpenMainScreen();
             SetUpGraphics();
         };

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "graphics_fixture.h"
+#include "tests/platform/temp_dir.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/settings.h"
 #include "toolkit/graphics/region_ops.h"
 
 namespace {
@@ -49,6 +51,30 @@ TEST_F(GraphicsTest, ColourTableAndScreenPixMap) {
     EXPECT_EQ(screen.hRes, 72 << 16);
     EXPECT_EQ(screen.baseAddr, qd.screenBits.baseAddr);
     EXPECT_EQ(screen.bounds.right, kWidth);
+}
+
+// The inverse-colour panel writes the setting; the palette follows at once and the whole screen is
+// shown again, so what was drawn in the highlight colour changes colour on screen.
+TEST_F(GraphicsTest, ChangedInverseColourRebuildsThePaletteAndShowsTheScreen) {
+    TempDir dir;
+    qiva::SetIniDirectory(dir.Path());
+    window.frames.clear();
+    const std::int16_t blue[3] = {0, 0, 255};
+    qiva::SetInverseColour(blue);
+    EXPECT_EQ(qiva::ThePalette().palette.entries[10].blue, 254);
+    EXPECT_EQ(qiva::HiliteBackground(), 10);
+    ASSERT_EQ(window.frames.size(), 1u);
+    EXPECT_EQ(window.frames[0].area.right, kWidth);
+    EXPECT_EQ(window.frames[0].area.bottom, kHeight);
+
+    const std::int16_t nearWhite[3] = {255, 255, 251};
+    qiva::SetInverseColour(nearWhite);
+    EXPECT_EQ(qiva::HiliteBackground(), 11);
+    std::int16_t stored[3];
+    qiva::GetInverseColour(stored);
+    EXPECT_EQ(stored[2], 251);
+    qiva::SetIniDirectory("");
+    qiva::SettingsApply() = qiva::SettingsHooks{};
 }
 
 TEST_F(GraphicsTest, BufferRowsAreMultiplesOfFourAndSlotsAreReused) {
