@@ -14,7 +14,6 @@ int UnicodeToCp1252(char32_t cp);
 // character of the same character (63 "?" when there is none), with its historical exceptions.
 std::uint8_t Cp1252ToMac(std::uint8_t ch);
 
-// Unicode of a Macintosh character (for text leaving the toolkit).
-char32_t MacToUnicode(std::uint8_t ch);
+// Text leaving the toolkit is converted by the platform (platform/mac_roman.h).
 
 } // namespace qiva

@@ -192,6 +192,22 @@ bool Elsewhere(const MasterPointer& r) {
     return (r.flags & (kSetAside | kInExtendedStore)) != 0;
 }
 
+// A live record whose data may be moved or freed: neither locked nor set aside. Null, with the
+// reason in MemError, otherwise.
+MasterPointer* MovableRecord(Handle h) {
+    MasterPointer* r = LiveRecord(h);
+    if (!r) return nullptr;
+    if (r->flags & kLocked) {
+        memErr = memLockedErr;
+        return nullptr;
+    }
+    if (Elsewhere(*r)) {
+        memErr = memAdrErr;
+        return nullptr;
+    }
+    return r;
+}
+
 // ---- Recovery ----
 
 // No extended store is registered in this build: every move-out is refused.
@@ -424,16 +440,8 @@ Size GetHandleSize(Handle h) {
 
 void SetHandleSize(Handle h, Size size) {
     memErr = noErr;
-    MasterPointer* r = LiveRecord(h);
+    MasterPointer* r = MovableRecord(h);
     if (!r) return;
-    if (r->flags & kLocked) {
-        memErr = memLockedErr;
-        return;
-    }
-    if (Elsewhere(*r)) {
-        memErr = memAdrErr;
-        return;
-    }
     if (size < 0) {
         memErr = memFullErr;
         return;
@@ -458,16 +466,8 @@ Handle RecoverHandle(Ptr p) {
 
 void EmptyHandle(Handle h) {
     memErr = noErr;
-    MasterPointer* r = LiveRecord(h);
+    MasterPointer* r = MovableRecord(h);
     if (!r) return;
-    if (r->flags & kLocked) {
-        memErr = memLockedErr;
-        return;
-    }
-    if (Elsewhere(*r)) {
-        memErr = memAdrErr;
-        return;
-    }
     if (r->data) HeapFree(r->data);
     r->data = nullptr;
     r->size = 0;
@@ -475,16 +475,8 @@ void EmptyHandle(Handle h) {
 
 void ReallocateHandle(Handle h, Size size) {
     memErr = noErr;
-    MasterPointer* r = LiveRecord(h);
+    MasterPointer* r = MovableRecord(h);
     if (!r) return;
-    if (r->flags & kLocked) {
-        memErr = memLockedErr;
-        return;
-    }
-    if (Elsewhere(*r)) {
-        memErr = memAdrErr;
-        return;
-    }
     if (size < 0) {
         memErr = memFullErr;
         return;
