@@ -138,10 +138,10 @@ BENCHMARK(BM_FabriqueMob)
     ->Unit(benchmark::kMillisecond);
 
 void BM_BuildInverseTable(benchmark::State& state) {
-    const auto specs = qiva::BuildColorSpecs(qiva::BuildPalette(0, 0, 0));
+    const auto colourSpecs = qiva::BuildColorSpecs(qiva::BuildPalette(0, 0, 0));
     qiva::InverseTable table;
     for (auto _ : state) {
-        qiva::BuildInverseTable(specs.data(), 256, 5, qiva::COUL_TRANSPARENTE, table);
+        qiva::BuildInverseTable(colourSpecs.data(), 256, 5, qiva::COUL_TRANSPARENTE, table);
         benchmark::DoNotOptimize(table.cells.data());
     }
 }

@@ -83,8 +83,8 @@ std::vector<char32_t> DecodeUtf8(std::string_view s) {
 
 } // namespace
 
-bool KeyEvents(const std::string& spec, std::vector<Event>& events) {
-    std::string name = spec;
+bool KeyEvents(const std::string& keyText, std::vector<Event>& events) {
+    std::string name = keyText;
     Modifiers mods;
     for (;;) {
         const std::size_t plus = name.find('+');

@@ -41,9 +41,9 @@ void ColourTableMap(TransferSource& s, CTabHandle table) {
     const int count = std::min<int>((*table)->ctSize + 1, available);
     const bool device = ((*table)->ctFlags & 0x8000) != 0;
     for (int i = 0; i < count; ++i) {
-        const ColorSpec& spec = (*table)->ctTable[i];
-        const int value = device ? i : spec.value;
-        if (value >= 0 && value < 256) s.map[value] = static_cast<std::uint8_t>(Color2Index(&spec.rgb));
+        const ColorSpec& entry = (*table)->ctTable[i];
+        const int value = device ? i : entry.value;
+        if (value >= 0 && value < 256) s.map[value] = static_cast<std::uint8_t>(Color2Index(&entry.rgb));
     }
 }
 

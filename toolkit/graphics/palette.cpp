@@ -91,16 +91,16 @@ std::array<std::uint8_t, 256> BuildInversionTable() {
 }
 
 std::array<ColorSpec, 256> BuildColorSpecs(const Palette& palette) {
-    std::array<ColorSpec, 256> specs{};
+    std::array<ColorSpec, 256> colourSpecs{};
     for (int i = 0; i < 256; ++i) {
         const PaletteEntry& e = palette.entries[i];
-        specs[i] = {static_cast<std::int16_t>(i),
-                    {Component8To16(e.red), Component8To16(e.green), Component8To16(e.blue)}};
+        colourSpecs[i] = {static_cast<std::int16_t>(i),
+                          {Component8To16(e.red), Component8To16(e.green), Component8To16(e.blue)}};
     }
-    return specs;
+    return colourSpecs;
 }
 
-void BuildInverseTable(const ColorSpec* specs, int count, int res, int skip, InverseTable& out) {
+void BuildInverseTable(const ColorSpec* colourSpecs, int count, int res, int skip, InverseTable& out) {
     if (res < 3 || res > 5) res = 5;
     const int side = 1 << res;
     out.res = res;
@@ -114,7 +114,8 @@ void BuildInverseTable(const ColorSpec* specs, int count, int res, int skip, Inv
     for (int level = 0; level < side; ++level) {
         const int centre = std::min(((2 * level + 1) << (15 - res)), 65535) >> 1;
         for (int i = 0; i < count; ++i) {
-            const int comps[3] = {specs[i].rgb.red >> 1, specs[i].rgb.green >> 1, specs[i].rgb.blue >> 1};
+            const int comps[3] = {colourSpecs[i].rgb.red >> 1, colourSpecs[i].rgb.green >> 1,
+                                  colourSpecs[i].rgb.blue >> 1};
             for (int c = 0; c < 3; ++c) {
                 const auto d = static_cast<std::uint32_t>(std::abs(comps[c] - centre));
                 channel(c, level)[i] = d * d;
@@ -141,7 +142,7 @@ void BuildInverseTable(const ColorSpec* specs, int count, int res, int skip, Inv
                     }
                 }
                 out.cells[(((static_cast<std::size_t>(r) << res) + g) << res) + b] =
-                    static_cast<std::uint8_t>(specs[bestIndex].value);
+                    static_cast<std::uint8_t>(colourSpecs[bestIndex].value);
             }
         }
     }
@@ -180,7 +181,7 @@ namespace {
 
 void RebuildInverseIfStale(PaletteState& s) {
     if (s.inverse.cells.empty() || s.inverse.seed != s.ctSeed) {
-        BuildInverseTable(s.specs.data(), 256, 5, COUL_TRANSPARENTE, s.inverse);
+        BuildInverseTable(s.colourSpecs.data(), 256, 5, COUL_TRANSPARENTE, s.inverse);
         s.inverse.seed = s.ctSeed;
     }
 }
@@ -190,7 +191,7 @@ void RebuildInverseIfStale(PaletteState& s) {
 void SetUpPalette(int highlightRed, int highlightGreen, int highlightBlue) {
     PaletteState& s = ThePalette();
     s.palette = BuildPalette(highlightRed, highlightGreen, highlightBlue);
-    s.specs = BuildColorSpecs(s.palette);
+    s.colourSpecs = BuildColorSpecs(s.palette);
     s.inverse.cells.clear();
     RebuildInverseIfStale(s);
     s.classic = BuildClassicColours(s.inverse, 256);
@@ -206,5 +207,5 @@ std::int32_t Color2Index(const RGBColor* rgb) {
 }
 
 void Index2Color(std::int32_t index, RGBColor* rgb) {
-    *rgb = qiva::ThePalette().specs[static_cast<std::uint8_t>(index)].rgb;
+    *rgb = qiva::ThePalette().colourSpecs[static_cast<std::uint8_t>(index)].rgb;
 }

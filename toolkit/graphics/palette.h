@@ -45,7 +45,7 @@ struct InverseTable {
     std::int32_t seed = 0;
     std::vector<std::uint8_t> cells;
 };
-void BuildInverseTable(const ColorSpec* specs, int count, int res, int skip, InverseTable& out);
+void BuildInverseTable(const ColorSpec* colourSpecs, int count, int res, int skip, InverseTable& out);
 std::uint8_t InverseLookup(const InverseTable& table, const RGBColor& rgb);
 
 struct ClassicColour {
@@ -59,7 +59,7 @@ std::array<ClassicColour, 13> BuildClassicColours(const InverseTable& table, int
 // The toolkit's palette and its tables, rebuilt together.
 struct PaletteState {
     Palette palette{};
-    std::array<ColorSpec, 256> specs{};
+    std::array<ColorSpec, 256> colourSpecs{};
     std::int32_t ctSeed = 4;
     InverseTable inverse;
     std::array<ClassicColour, 13> classic{};

@@ -568,13 +568,13 @@ void PixelMap(const pict::Bits& bits, const GrafPtr port, std::uint8_t (&map)[25
     for (int i = 0; i < 256; ++i)
         map[i] = static_cast<std::uint8_t>(i);
     const bool device = (bits.ctFlags & 0x8000) != 0;
-    const auto& specs = ThePalette().specs;
+    const auto& colourSpecs = ThePalette().colourSpecs;
     for (std::size_t i = 0; i < bits.colours.size(); ++i) {
         const pict::Bits::Entry& e = bits.colours[i];
         const int value = device ? static_cast<int>(i) : e.value;
         if (value < 0 || value > 255) continue;
         const RGBColor c{e.rgb.red, e.rgb.green, e.rgb.blue};
-        const RGBColor& own = specs[std::size_t(value)].rgb;
+        const RGBColor& own = colourSpecs[std::size_t(value)].rgb;
         // The transparent index is the highlight colour, whose RGB follows the setting: a picture
         // made on the system palette keeps it whatever its colour there.
         static const RGBColor transparent = [] {

@@ -39,7 +39,7 @@ void BuildColorTable() {
     (*gColorTable)->ctSeed = palette.ctSeed;
     (*gColorTable)->ctFlags = 0;
     (*gColorTable)->ctSize = 255;
-    std::memcpy((*gColorTable)->ctTable, palette.specs.data(), 256 * sizeof(ColorSpec));
+    std::memcpy((*gColorTable)->ctTable, palette.colourSpecs.data(), 256 * sizeof(ColorSpec));
 }
 
 void DescribeScreenPixMap() {

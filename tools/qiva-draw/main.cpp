@@ -2,8 +2,6 @@
 // Runs a script of QuickDraw calls on a buffer port and writes the result as a paletted PNG and,
 // on request, the palette index of every pixel as text.
 
-#include <png.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,6 +15,7 @@
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/quickdraw.h"
+#include "tools/common/buffer_output.h"
 
 namespace {
 
@@ -34,71 +33,6 @@ void Usage(std::ostream& out) {
            "Mono). Calls:\n";
     for (const std::string& s : qiva_draw::CommandSynopses())
         out << "  " << s << "\n";
-}
-
-struct Image {
-    const std::uint8_t* base;
-    int rowBytes, width, height;
-};
-
-bool WritePng(const std::string& path, const Image& image, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        error = "cannot write " + path;
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        error = "cannot encode " + path;
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
-                 PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_color colours[256];
-    const auto& entries = qiva::ThePalette().palette.entries;
-    for (int i = 0; i < 256; ++i)
-        colours[i] = {entries[i].red, entries[i].green, entries[i].blue};
-    png_set_PLTE(png, info, colours, 256);
-    png_write_info(png, info);
-    for (int v = 0; v < image.height; ++v)
-        png_write_row(png,
-                      const_cast<png_bytep>(image.base + static_cast<std::ptrdiff_t>(v) * image.rowBytes));
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    if (std::fclose(file) != 0) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
-}
-
-bool WriteIndices(const std::string& path, const Image& image, std::string& error) {
-    std::ofstream out(path);
-    for (int v = 0; v < image.height; ++v) {
-        const std::uint8_t* row = image.base + static_cast<std::ptrdiff_t>(v) * image.rowBytes;
-        for (int h = 0; h < image.width; ++h)
-            out << (h ? " " : "") << static_cast<int>(row[h]);
-        out << "\n";
-    }
-    if (!out) error = "cannot write " + path;
-    return static_cast<bool>(out);
-}
-
-bool ParseSize(const char* text, int& out) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (text[used] != '\0' || value < 1 || value > 4096) return false;
-        out = static_cast<int>(value);
-        return true;
-    } catch (...) {
-        return false;
-    }
 }
 
 } // namespace
@@ -119,7 +53,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--indices" && i + 1 < argc) {
             indicesPath = argv[++i];
         } else if (arg == "--size" && i + 2 < argc) {
-            if (!ParseSize(argv[i + 1], width) || !ParseSize(argv[i + 2], height)) {
+            if (!qiva_tools::ParseDimension(argv[i + 1], width) ||
+                !qiva_tools::ParseDimension(argv[i + 2], height)) {
                 std::cerr << "qiva-draw: --size takes two numbers from 1 to 4096\n";
                 return 2;
             }
@@ -166,9 +101,10 @@ int main(int argc, char** argv) {
             status = 2;
         } else {
             const qiva::BufferSlot* slot = qiva::LookUpBuffer(qiva::BufferIdOf(canvas->portBits));
-            const Image image{slot->base, slot->rowBytes, slot->width, slot->height};
-            if (!WritePng(pngPath, image, error) ||
-                (!indicesPath.empty() && !WriteIndices(indicesPath, image, error))) {
+            const qiva_tools::IndexImage image = qiva_tools::ImageOf(*slot);
+            error = qiva_tools::WritePalettedPng(pngPath, image);
+            if (error.empty() && !indicesPath.empty()) error = qiva_tools::WriteIndexText(indicesPath, image);
+            if (!error.empty()) {
                 std::cerr << "qiva-draw: " << error << "\n";
                 status = 1;
             } else if (printRegions) {

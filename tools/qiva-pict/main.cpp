@@ -6,12 +6,12 @@
 #include <iterator>
 #include <string>
 
-#include "platform/png.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/quickdraw.h"
+#include "tools/common/buffer_output.h"
 #include "tools/qiva-pict/pict_files.h"
 
 namespace {
@@ -33,29 +33,6 @@ bool ReadFile(const std::string& path, qiva_pict::Bytes& out) {
     if (!in) return false;
     out.assign(std::istreambuf_iterator<char>(in), {});
     return true;
-}
-
-bool ParseSize(const char* text, int& out) {
-    try {
-        std::size_t used = 0;
-        const long value = std::stol(text, &used);
-        if (text[used] != '\0' || value < 1 || value > 4096) return false;
-        out = static_cast<int>(value);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-bool WriteIndices(const std::string& path, const qiva::BufferSlot& slot) {
-    std::ofstream out(path);
-    for (int v = 0; v < slot.height; ++v) {
-        const std::uint8_t* row = slot.base + static_cast<std::ptrdiff_t>(v) * slot.rowBytes;
-        for (int h = 0; h < slot.width; ++h)
-            out << (h ? " " : "") << static_cast<int>(row[h]);
-        out << "\n";
-    }
-    return static_cast<bool>(out);
 }
 
 int Render(const std::string& path, const std::string& outPath, int width, int height,
@@ -97,18 +74,11 @@ int Render(const std::string& path, const std::string& outPath, int width, int h
             status = 1;
         } else {
             const qiva::BufferSlot* slot = qiva::LookUpBuffer(qiva::BufferIdOf(port.portBits));
-            std::uint32_t palette[256];
-            const auto& entries = qiva::ThePalette().palette.entries;
-            for (int i = 0; i < 256; ++i)
-                palette[i] = 0xFF000000u | std::uint32_t(entries[i].red) << 16 |
-                             std::uint32_t(entries[i].green) << 8 | entries[i].blue;
-            platform::Frame frame{slot->base, slot->rowBytes, slot->width, slot->height, palette};
-            const std::string error = platform::WritePng(outPath, frame);
+            const qiva_tools::IndexImage image = qiva_tools::ImageOf(*slot);
+            std::string error = qiva_tools::WritePalettedPng(outPath, image);
+            if (error.empty() && !indicesPath.empty()) error = qiva_tools::WriteIndexText(indicesPath, image);
             if (!error.empty()) {
                 std::cerr << "qiva-pict: " << error << "\n";
-                status = 1;
-            } else if (!indicesPath.empty() && !WriteIndices(indicesPath, *slot)) {
-                std::cerr << "qiva-pict: cannot write " << indicesPath << "\n";
                 status = 1;
             }
         }
@@ -155,7 +125,8 @@ int main(int argc, char** argv) {
         if (arg == "-o" && i + 1 < argc) {
             out = argv[++i];
         } else if (arg == "--size" && verb == "render" && i + 2 < argc) {
-            if (!ParseSize(argv[i + 1], width) || !ParseSize(argv[i + 2], height)) {
+            if (!qiva_tools::ParseDimension(argv[i + 1], width) ||
+                !qiva_tools::ParseDimension(argv[i + 2], height)) {
                 std::cerr << "qiva-pict: --size takes two numbers from 1 to 4096\n";
                 return 2;
             }

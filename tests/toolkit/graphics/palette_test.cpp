@@ -106,11 +106,11 @@ TEST_F(PaletteState, InverseTableCellsHoldTheNearestEntry) {
                 const long x = (c >> 1) - centre(level);
                 return x * x;
             };
-            const long dist =
-                d(s.specs[i].rgb.red, r) + d(s.specs[i].rgb.green, g) + d(s.specs[i].rgb.blue, b);
+            const long dist = d(s.colourSpecs[i].rgb.red, r) + d(s.colourSpecs[i].rgb.green, g) +
+                              d(s.colourSpecs[i].rgb.blue, b);
             if (best < 0 || dist < best) best = dist;
         }
-        const auto& chosen = s.specs[s.inverse.cells[cell]].rgb;
+        const auto& chosen = s.colourSpecs[s.inverse.cells[cell]].rgb;
         auto d = [&](int c, int level) {
             const long x = (c >> 1) - centre(level);
             return x * x;
@@ -125,8 +125,8 @@ TEST_F(PaletteState, ClassicColours) {
     EXPECT_EQ(classic[blackColor / 32].index, 11);
     EXPECT_EQ(classic[redColor / 32].index, 11 + 36 * 5);
     // 96, 160 and 224 are the three greys: dark, middle, light.
-    const RGBColor dark = qiva::ThePalette().specs[classic[3].index].rgb;
-    const RGBColor light = qiva::ThePalette().specs[classic[7].index].rgb;
+    const RGBColor dark = qiva::ThePalette().colourSpecs[classic[3].index].rgb;
+    const RGBColor light = qiva::ThePalette().colourSpecs[classic[7].index].rgb;
     EXPECT_EQ(dark.red, dark.green);
     EXPECT_LT(dark.red, 0x5000);
     EXPECT_GT(dark.red, 0x3000);
@@ -134,11 +134,11 @@ TEST_F(PaletteState, ClassicColours) {
 }
 
 TEST(InverseTable, ResolutionOutsideThreeToFiveBecomesFive) {
-    const auto specs = qiva::BuildColorSpecs(BuildPalette(0, 0, 0));
+    const auto colourSpecs = qiva::BuildColorSpecs(BuildPalette(0, 0, 0));
     qiva::InverseTable t;
-    qiva::BuildInverseTable(specs.data(), 256, 7, -1, t);
+    qiva::BuildInverseTable(colourSpecs.data(), 256, 7, -1, t);
     EXPECT_EQ(t.res, 5);
-    qiva::BuildInverseTable(specs.data(), 256, 3, -1, t);
+    qiva::BuildInverseTable(colourSpecs.data(), 256, 3, -1, t);
     EXPECT_EQ(t.cells.size(), 512u);
 }
 
