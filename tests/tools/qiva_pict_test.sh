@@ -56,6 +56,20 @@ printf "resource 'PICT' 100 { from png \"%s\" dither no }\nresource 'PICT' 101 {
 "$rsrc" build "$work/pictures.qrs" -o "$work/P.RSR" 2>"$work/err" || fail "qiva-rsrc from png: $(cat "$work/err")"
 [ "$("$rsrc" dump "$work/P.RSR" | grep -c "resource 'PICT'")" -eq 2 ] || fail "qiva-rsrc from png: two pictures"
 
+# Pictures from another writer: ImageMagick's 8-bit PICT (PackBitsRect) and 32-bit PICT (DirectBitsRect,
+# whose 192-byte packed rows carry one-byte lengths although rowBytes is 256). A red-to-blue gradient
+# with a yellow disc: red (191) in the corner, yellow (221) in the middle.
+convert -size 64x48 gradient:red-blue -fill yellow -draw "circle 32,24 32,10" "$work/im.png"
+for depth in 8 32; do
+    if [ "$depth" = 8 ]; then convert "$work/im.png" -type Palette "PICT:$work/im$depth.pict"
+    else convert "$work/im.png" -type TrueColor "PICT:$work/im$depth.pict"; fi
+    "$pict" render "$work/im$depth.pict" -o "$work/im$depth-out.png" --indices "$work/im$depth.txt" \
+        || { fail "ImageMagick $depth-bit PICT: status $?"; continue; }
+    corner=$(sed -n 1p "$work/im$depth.txt" | cut -d' ' -f1)
+    middle=$(sed -n 25p "$work/im$depth.txt" | cut -d' ' -f33)
+    [ "$corner $middle" = "191 221" ] || fail "ImageMagick $depth-bit PICT: corner $corner, middle $middle"
+done
+
 # refuse FILE MESSAGE: status 1, the message on stderr, no PNG.
 refuse() {
     "$pict" render "$1" -o "$work/bad.png" 2>"$work/err"

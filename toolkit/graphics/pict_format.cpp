@@ -146,8 +146,12 @@ std::size_t Bits::UnpackedRowBytes() const {
     return 0;
 }
 
+std::size_t Bits::CountBytes() const {
+    return countBytes != 0 ? countBytes : LengthBytes(rowBytes);
+}
+
 RowCursor::RowCursor(const Bits& bits)
-    : data_(bits.data), rowBytes_(bits.rowBytes), packing_(bits.RowPacking()),
+    : data_(bits.data), countBytes_(bits.CountBytes()), packing_(bits.RowPacking()),
       unpacked_(bits.UnpackedRowBytes()), rowsLeft_(bits.Height()) {}
 
 bool RowCursor::Skip() {
@@ -157,7 +161,7 @@ bool RowCursor::Skip() {
         pos_ += std::min<std::size_t>(unpacked_, data_.size() - pos_);
         return true;
     }
-    const std::size_t lb = LengthBytes(rowBytes_);
+    const std::size_t lb = countBytes_;
     if (data_.size() - pos_ < lb) return false;
     const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
     pos_ += lb + std::min(n, data_.size() - pos_ - lb);
@@ -174,7 +178,7 @@ bool RowCursor::Next(std::span<std::uint8_t> row) {
         --rowsLeft_;
         return true;
     }
-    const std::size_t lb = LengthBytes(rowBytes_);
+    const std::size_t lb = countBytes_;
     if (data_.size() - pos_ < lb) return false;
     const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
     if (data_.size() - pos_ - lb < n) return false;
@@ -300,15 +304,26 @@ Status Reader::ReadBits(Op& op, bool direct, bool withMask) {
     } else {
         std::vector<std::uint8_t> scratch(unpacked);
         const bool words = b.RowPacking() == Bits::Packing::Words;
-        const std::size_t lb = LengthBytes(b.rowBytes);
-        for (int y = 0; y < height; ++y) {
-            std::span<const std::uint8_t> len, packed;
-            if (!Take(lb, len)) return Status::Truncated;
-            const std::size_t n = lb == 2 ? std::size_t(len[0] << 8 | len[1]) : len[0];
-            if (!Take(n, packed)) return Status::Truncated;
-            if (!(words ? UnpackWordRow(packed, scratch) : UnpackRow(packed, scratch)))
-                return Status::BadOperand;
+        const auto packedRows = [&](std::size_t lb) {
+            for (int y = 0; y < height; ++y) {
+                std::span<const std::uint8_t> len, packed;
+                if (!Take(lb, len)) return Status::Truncated;
+                const std::size_t n = lb == 2 ? std::size_t(len[0] << 8 | len[1]) : len[0];
+                if (!Take(n, packed)) return Status::Truncated;
+                if (!(words ? UnpackWordRow(packed, scratch) : UnpackRow(packed, scratch)))
+                    return Status::BadOperand;
+            }
+            return Status::Ok;
+        };
+        Status rows = packedRows(b.CountBytes());
+        // Some writers give direct rows whose packed components fit in 250 bytes a one-byte length
+        // although rowBytes is wider; such rows only read one way.
+        if (rows != Status::Ok && b.direct && b.CountBytes() == 2 && unpacked <= 250) {
+            pos_ = start;
+            rows = packedRows(1);
+            if (rows == Status::Ok) b.countBytes = 1;
         }
+        if (rows != Status::Ok) return rows;
     }
     b.data = pic_.subspan(start, pos_ - start);
     return Status::Ok;

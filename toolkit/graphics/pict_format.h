@@ -79,6 +79,7 @@ struct Bits {
     std::int16_t mode = 0;
     std::span<const std::uint8_t> data; // rows as stored: packed (with their lengths) or not
     bool direct = false;                // DirectBitsRect: 16- or 32-bit pixels, no colour table
+    std::uint8_t countBytes = 0;        // size of each packed row's length: 1, 2, or 0 for by rowBytes
 
     enum class Packing { None, Bytes, Words };
     int Height() const { return bounds.bottom > bounds.top ? bounds.bottom - bounds.top : 0; }
@@ -87,6 +88,8 @@ struct Bits {
     // does not know).
     Packing RowPacking() const;
     std::size_t UnpackedRowBytes() const;
+    // Bytes in front of each packed row giving its length.
+    std::size_t CountBytes() const;
 };
 
 // Walks the stored rows of a Bits operand that the reader has checked.
@@ -101,7 +104,7 @@ public:
 private:
     std::span<const std::uint8_t> data_;
     std::size_t pos_ = 0;
-    std::uint16_t rowBytes_;
+    std::size_t countBytes_;
     Bits::Packing packing_;
     std::size_t unpacked_;
     int rowsLeft_;
