@@ -7,31 +7,29 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/screen_fixture.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/quickdraw.h"
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 400;
+using qiva_bench::kHeight;
+using qiva_bench::kWidth;
 constexpr std::int64_t kBytes = std::int64_t{kWidth} * kHeight;
 
-// The graphics layer with two 640 × 400 buffer ports; the current port is `dst`.
+// The graphics layer with two 640 × 400 buffer ports; the current port is `dst`, `src` holds a pattern.
 struct Graphics {
-    GrafPort src{}, dst{};
+    qiva_bench::Graphics screen;
+    GrafPort& dst = screen.port;
+    GrafPort src{};
     Graphics() {
-        qiva::SetScreenSize(kWidth, kHeight);
-        InitGraf(nullptr);
         NewBufferPort(&src, kWidth, kHeight);
         Rect r;
         SetRect(&r, 0, 0, kWidth, kHeight);
         FillRect(&r, &qd.gray); // something other than one value
-        NewBufferPort(&dst, kWidth, kHeight);
+        SetPort(&dst);
     }
-    ~Graphics() {
-        DisposeBufferPort(&src);
-        DisposeBufferPort(&dst);
-        qiva::CloseGraphics();
-    }
+    ~Graphics() { DisposeBufferPort(&src); }
 };
 
 Rect Whole() {

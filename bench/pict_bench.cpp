@@ -6,26 +6,16 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/screen_fixture.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/qiva-pict/pict_files.h"
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 400;
-
-struct Graphics {
-    GrafPort port{};
-    Graphics() {
-        qiva::SetScreenSize(kWidth, kHeight);
-        InitGraf(nullptr);
-        NewBufferPort(&port, kWidth, kHeight);
-    }
-    ~Graphics() {
-        DisposeBufferPort(&port);
-        qiva::CloseGraphics();
-    }
-};
+using qiva_bench::Graphics;
+using qiva_bench::kHeight;
+using qiva_bench::kWidth;
 
 // A picture of smooth gradients and a few flat areas, dithered onto the palette.
 PicHandle BoardPicture() {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "bench/screen_fixture.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/graphics/shape_geometry.h"
 
@@ -57,21 +58,9 @@ BENCHMARK(BM_UnionRgn)->Arg(10)->Arg(100)->Arg(1000);
 BENCHMARK(BM_SectRgn)->Arg(10)->Arg(100)->Arg(1000);
 BENCHMARK(BM_DiffRgn)->Arg(10)->Arg(100)->Arg(1000);
 
-constexpr int kWidth = 640, kHeight = 400;
-
-// The graphics layer with a 640 × 400 buffer port, current.
-struct Graphics {
-    GrafPort port{};
-    Graphics() {
-        qiva::SetScreenSize(kWidth, kHeight);
-        InitGraf(nullptr);
-        NewBufferPort(&port, kWidth, kHeight);
-    }
-    ~Graphics() {
-        DisposeBufferPort(&port);
-        qiva::CloseGraphics();
-    }
-};
+using qiva_bench::Graphics;
+using qiva_bench::kHeight;
+using qiva_bench::kWidth;
 
 // The 640 × 400 oval less a grid of 12 holes, a record on every row: a complex region the size of
 // the board.

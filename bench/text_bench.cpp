@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/screen_fixture.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/font_numbers.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 400, kStrings = 200, kLength = 30;
+constexpr int kStrings = 200, kLength = 30;
 
 // The numbers of DejaVu Sans (a sans face numbered by its name's hash).
 const int kDejaVuSans = static_cast<std::int16_t>(qiva::FontNumberFromName("DejaVu Sans", 1, "0"));
@@ -31,22 +32,16 @@ std::vector<std::string> Strings() {
 }
 
 struct Text {
-    GrafPort port{};
-    std::int16_t fonts = -1;
+    qiva_bench::Graphics graphics;
+    std::int16_t fonts = OpenResFile("WINIT.RSR");
     std::vector<std::string> strings = Strings();
     Text(int font, int size) {
-        qiva::SetScreenSize(kWidth, kHeight);
-        InitGraf(nullptr);
-        fonts = OpenResFile("WINIT.RSR");
         if (fonts <= 0) std::fprintf(stderr, "WINIT.RSR not found: bitmap text draws nothing\n");
-        NewBufferPort(&port, kWidth, kHeight);
         TextFont(font);
         TextSize(size);
     }
     ~Text() {
-        DisposeBufferPort(&port);
         if (fonts > 0) CloseResFile(fonts);
-        qiva::CloseGraphics();
     }
     void DrawAll() {
         for (int i = 0; i < kStrings; ++i) {
