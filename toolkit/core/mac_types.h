@@ -12,6 +12,8 @@ using Boolean = bool;
 using Ptr = char*;
 using Handle = Ptr*;
 using ResType = std::uint32_t; // four characters, the first in the high byte
+using Fixed = std::int32_t;    // 16.16: integer part in the high word
+using Fract = std::int32_t;    // 2.30: values from -2 up to 2
 
 constexpr OSErr noErr = 0;
 
