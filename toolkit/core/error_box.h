@@ -1,9 +1,7 @@
 #pragma once
-// The toolkit's two diagnostic outlets: the error box, a modal message the user closes, and the
-// message log, lines kept in a text handle and written to standard output when the program ends.
-// Texts are UTF-8.
+// The toolkit's error box: a modal message the user closes. Its other diagnostic outlet, the message
+// log, is toolkit/core/message_log.h. Texts are UTF-8.
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,17 +22,5 @@ void SetErrorBoxSink(ErrorBoxSink sink);
 // Messages the default sink received, oldest first (tests read and clear them).
 const std::vector<std::string>& ErrorBoxHistory();
 void ClearErrorBoxHistory();
-
-// Appends one line to the message log. The first append registers the log's output at exit.
-void AppendToMessageLog(std::string_view line);
-
-// The log as stored: every line followed by a carriage return and a line feed.
-std::string MessageLogText();
-
-// Writes the log to `out` with plain line feeds and frees it (the exit handler does this with stdout).
-void WriteMessageLog(std::FILE* out);
-
-// Drops the log without writing it.
-void ClearMessageLog();
 
 } // namespace qiva

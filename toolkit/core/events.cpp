@@ -1,12 +1,9 @@
 #include "toolkit/core/events.h"
 
 #include "platform/platform.h"
-#include "toolkit/core/shell.h"
 #include "toolkit/core/tick_count.h"
 
 namespace qiva {
-
-std::uint8_t taskGate = 1;
 
 namespace {
 
@@ -209,10 +206,7 @@ Boolean EventAvail(std::uint16_t eventMask, EventRecord* theEvent) {
     return NextEvent(eventMask, theEvent ? *theEvent : scratch, false);
 }
 
-Boolean GetNextEvent(std::uint16_t eventMask, EventRecord* theEvent) {
-    EventRecord scratch;
-    EventRecord& event = theEvent ? *theEvent : scratch;
-    PumpStep();
+bool qiva::TakeNextEvent(std::uint16_t eventMask, EventRecord& event) {
     for (;;) {
         const bool got = NextEvent(eventMask, event, true);
         if (got && event.what == activateEvt) {
@@ -231,11 +225,6 @@ Boolean GetNextEvent(std::uint16_t eventMask, EventRecord* theEvent) {
             continue;
         return got;
     }
-}
-
-Boolean Button() {
-    PumpStep();
-    return input.buttons != 0;
 }
 
 void GetMouse(Point* mouseLoc) {

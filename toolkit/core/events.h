@@ -1,11 +1,14 @@
 #pragma once
 // The Event Manager: the toolkit's 20-entry event queue with the Macintosh interface. Input reaches it
 // from the shell's pump step (toolkit/core/shell.h); the application takes events with GetNextEvent.
+// GetNextEvent and Button run a pump step first, so they are defined by the shell, which sits above
+// the queue.
 
 #include <cstdint>
 
 #include "toolkit/core/geometry.h"
 #include "toolkit/core/mac_types.h"
+#include "toolkit/core/task_gate.h"
 
 // Event codes.
 constexpr std::int16_t nullEvent = 0;
@@ -82,21 +85,6 @@ namespace qiva {
 constexpr int kEventQueueSize = 20;
 constexpr std::uint16_t kDefaultEventMask = 0xFFEF; // every event but keyUp
 
-// Cleared while the event queue or the time-task list changes; timer work waits while it is 0.
-extern std::uint8_t taskGate;
-
-// Saves the gate, clears it, and restores the saved value when the scope ends.
-class TaskGateClosed {
-public:
-    TaskGateClosed() : saved_(taskGate) { taskGate = 0; }
-    ~TaskGateClosed() { taskGate = saved_; }
-    TaskGateClosed(const TaskGateClosed&) = delete;
-    TaskGateClosed& operator=(const TaskGateClosed&) = delete;
-
-private:
-    std::uint8_t saved_;
-};
-
 // Mouse and keyboard state kept by the shell: position in client coordinates, buttons (bit 0 left,
 // bit 1 right), the Control-key-down flag.
 struct InputState {
@@ -126,6 +114,10 @@ struct EventHooks {
     std::int16_t (*menuBarHeight)() = nullptr;
 };
 EventHooks& Hooks();
+
+// GetNextEvent without the pump step: takes the next event for the mask (a pending activation first,
+// deactivation before activation), letting a desk accessory take what belongs to it.
+bool TakeNextEvent(std::uint16_t mask, EventRecord& event);
 
 // Empties the queue, restores the default mask, the input state, the pending activation and the
 // hooks (tests).

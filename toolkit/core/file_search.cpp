@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/message_log.h"
 
 namespace qiva {
 namespace {

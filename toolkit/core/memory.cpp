@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "toolkit/core/error_box.h"
-#include "toolkit/core/font_cache_hook.h"
-#include "toolkit/core/resources.h"
 
 namespace qiva {
 namespace {
@@ -215,10 +213,14 @@ OSErr MoveOutToExtendedStore(MasterPointer&) {
     return memAZErr;
 }
 
-// Fonts can be read again from their files; the font cache points into them.
+// The releasers of data that can be had again, in order of registration.
+constexpr int kMaxReleasers = 8;
+MemoryReleaser releasers[kMaxReleasers] = {};
+int releaserCount = 0;
+
 void ReleaseReloadables() {
-    ReleaseResourcesOfType(MakeResType("FONT"));
-    InvalidateFontCache();
+    for (int i = 0; i < releaserCount; ++i)
+        releasers[i]();
     for (MasterBlock* b = firstBlock; b; b = b->next) {
         MasterPointer* records = b->Records();
         for (int i = 0; i < b->count; ++i) {
@@ -322,6 +324,13 @@ int MasterPointerBlockRecords(int index) {
     for (; b && index > 0; --index)
         b = b->next;
     return b ? b->count : 0;
+}
+
+void AddMemoryReleaser(MemoryReleaser release) {
+    if (!release) return;
+    for (int i = 0; i < releaserCount; ++i)
+        if (releasers[i] == release) return;
+    if (releaserCount < kMaxReleasers) releasers[releaserCount++] = release;
 }
 
 } // namespace qiva

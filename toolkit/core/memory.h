@@ -90,6 +90,12 @@ std::size_t HeapBytesInUse();
 // store, so moving out always fails with memAZErr and the data stays set aside in memory.
 OSErr SetHandleAside(Handle h);
 
+// Data that can be had again (resources that their files still hold) is freed by the recovery sequence
+// before an allocation fails: the layer that keeps such data registers its releaser here. Registering a
+// releaser again keeps one; at most eight are kept.
+using MemoryReleaser = void (*)();
+void AddMemoryReleaser(MemoryReleaser release);
+
 // Record counts of the master pointer blocks, in chain order (tests and diagnostics).
 int MasterPointerBlockCount();
 int MasterPointerBlockRecords(int index);

@@ -246,6 +246,13 @@ Handle Finish(Handle h) {
     return h;
 }
 
+// Fonts can be read again from their files, so the memory recovery frees them; the text layer's
+// caches point into them.
+void ReleaseLoadedFonts() {
+    ReleaseResourcesOfType(MakeResType("FONT"));
+    InvalidateFontCache();
+}
+
 } // namespace
 
 void ReleaseResourcesOfType(ResType type) {
@@ -294,6 +301,7 @@ std::int16_t OpenResFile(const char* name) {
         if (SameName(f->name, name)) return f->refNum;
     }
     InvalidateFontCache();
+    AddMemoryReleaser(&ReleaseLoadedFonts);
 
     std::FILE* stream = OpenInSearchPath(name, "rb", SearchPlace::Everywhere);
     if (!stream) {

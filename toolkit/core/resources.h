@@ -34,7 +34,7 @@ void GetResInfo(Handle h, std::int16_t* id, ResType* type, char* name); // name:
 namespace qiva {
 
 // Disposes the loaded data of every resource of the type in every open file (the memory recovery
-// sequence releases the fonts this way).
+// sequence releases the fonts this way: opening a file registers that with the Memory Manager).
 void ReleaseResourcesOfType(ResType type);
 
 // The newest open file's number, 0 when none is open.

@@ -5,10 +5,12 @@
 
 #include "platform/platform.h"
 #include "platform/single_instance.h"
+#include "toolkit/core/application.h"
 #include "toolkit/core/charset.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/events.h"
+#include "toolkit/core/main_window.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/sound.h"
@@ -19,15 +21,12 @@ namespace {
 
 constexpr std::int32_t kWakeUpMessage = 1;
 
-std::string applicationName = "Tolka";
 ApplicationHook quitHook = nullptr;
 ApplicationHook activateHook = nullptr;
 ApplicationHook deactivateHook = nullptr;
 ShellHooks shellHooks;
 bool quitFlag = false;
 bool redrawFlag = false;
-bool windowOpen = false;
-bool shellRunning = false;
 
 // Virtual keys the toolkit turns into characters itself.
 std::int16_t VirtualKeyCharacter(platform::Key key) {
@@ -121,7 +120,7 @@ void Button(std::uint8_t bit, bool down) {
 void ReleaseAtExit() {
     if (shellHooks.releaseGraphics) shellHooks.releaseGraphics();
     ReleaseCursor();
-    windowOpen = false;
+    ForgetMainWindow();
     platform::ReleaseSingleInstance();
 }
 
@@ -147,35 +146,15 @@ void SetDeactivateHook(ApplicationHook hook) {
 ShellHooks& Shell() {
     return shellHooks;
 }
-const std::string& ApplicationName() {
-    return applicationName;
-}
-void SetApplicationName(const std::string& name) {
-    applicationName = name;
-}
 bool QuitRequested() {
     return quitFlag;
 }
-bool MainWindowOpen() {
-    return windowOpen;
-}
-
-bool ShellRunning() {
-    return shellRunning;
-}
-
-void PresentScreen(const std::uint8_t* pixels, int rowBytes, int width, int height,
-                   const std::uint32_t* palette, const Rect& area) {
-    if (!windowOpen) return;
-    const platform::Frame frame{pixels, rowBytes, width, height, palette};
-    platform::Current().Present(frame, {area.left, area.top, area.right, area.bottom});
-}
-
 void ResetShell() {
     quitHook = activateHook = deactivateHook = nullptr;
     shellHooks = ShellHooks{};
-    quitFlag = redrawFlag = windowOpen = false;
-    applicationName = "Tolka";
+    quitFlag = redrawFlag = false;
+    ForgetMainWindow();
+    SetApplicationName("Tolka");
 }
 
 void HandlePlatformEvent(const platform::Event& e) {
@@ -265,45 +244,9 @@ void PumpStep() {
     }
 }
 
-bool CreateMainWindow(Rect* clientRect) {
-    platform::Backend& backend = platform::Current();
-    const platform::PixelRect desk = backend.Desktop();
-    const Rect desktop{static_cast<std::int16_t>(desk.top), static_cast<std::int16_t>(desk.left),
-                       static_cast<std::int16_t>(desk.bottom), static_cast<std::int16_t>(desk.right)};
-    const SavedArea saved = StatisticsAtCreation(desktop);
-    platform::WindowArea area;
-    area.left = saved.left;
-    area.top = saved.top;
-    area.width = saved.right - saved.left;
-    area.height = saved.bottom - saved.top;
-    area.maximized = saved.maximized;
-    if (!backend.OpenWindow(applicationName, area)) return false;
-    windowOpen = true;
-    const platform::WindowArea opened = backend.CurrentArea();
-    if (clientRect)
-        *clientRect =
-            Rect{0, 0, static_cast<std::int16_t>(opened.height), static_cast<std::int16_t>(opened.width)};
-    return true;
-}
-
-void CloseMainWindow() {
-    if (!windowOpen) return;
-    platform::Backend& backend = platform::Current();
-    const platform::WindowArea area = backend.CurrentArea();
-    SavedArea saved;
-    saved.left = static_cast<std::int16_t>(area.left);
-    saved.top = static_cast<std::int16_t>(area.top);
-    saved.right = static_cast<std::int16_t>(area.left + area.width);
-    saved.bottom = static_cast<std::int16_t>(area.top + area.height);
-    saved.maximized = area.maximized;
-    StatisticsAtClose(saved);
-    backend.CloseWindow();
-    windowOpen = false;
-}
-
 int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
-    applicationName = name;
-    shellRunning = true;
+    SetApplicationName(name);
+    SetShellRunning(true);
     const std::string error = platform::InstallFromCommandLine(argc, argv);
     if (!error.empty()) {
         std::fprintf(stderr, "%s: %s\n", argc > 0 ? argv[0] : name, error.c_str());
@@ -311,7 +254,7 @@ int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
     }
     SetErrorBoxSink(&PlatformErrorBox);
     // A second start wakes the first and ends.
-    if (platform::ClaimSingleInstance(applicationName, kWakeUpMessage) == platform::InstanceClaim::Second)
+    if (platform::ClaimSingleInstance(ApplicationName(), kWakeUpMessage) == platform::InstanceClaim::Second)
         return 0;
     PrepareIniFile();
     // The memory the application needs must be there; without it, say so and try anyway.
@@ -330,4 +273,15 @@ int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
 
 void ExitToShell() {
     std::exit(0);
+}
+
+Boolean GetNextEvent(std::uint16_t eventMask, EventRecord* theEvent) {
+    EventRecord scratch;
+    qiva::PumpStep();
+    return qiva::TakeNextEvent(eventMask, theEvent ? *theEvent : scratch);
+}
+
+Boolean Button() {
+    qiva::PumpStep();
+    return qiva::Input().buttons != 0;
 }

@@ -1,10 +1,9 @@
 #pragma once
-// The application shell: the process entry, the main window (a view of the toolkit's virtual screen),
-// the pump step that turns one platform event into toolkit events, activation, close and quit, and
-// the orderly end through exit() with the exit handlers in reverse order of registration.
+// The application shell: the process entry, the pump step that turns one platform event into toolkit
+// events (the window procedure), activation, close and quit, and the orderly end through exit() with
+// the exit handlers in reverse order of registration. The main window is toolkit/core/main_window.h.
 
 #include <cstdint>
-#include <string>
 
 #include "toolkit/core/geometry.h"
 
@@ -24,7 +23,8 @@ void SetQuitHook(ApplicationHook hook);
 void SetActivateHook(ApplicationHook hook);
 void SetDeactivateHook(ApplicationHook hook);
 
-// Hooks of the toolkit's upper layers; each may be null until its layer exists.
+// What the window procedure hands to the toolkit's upper layers; each may be null until its layer
+// exists.
 struct ShellHooks {
     void (*redrawAll)() = nullptr;   // desktop and windows, after a resize
     void (*scrapExport)() = nullptr; // toolkit scrap to the clipboard (deactivation)
@@ -40,33 +40,14 @@ ShellHooks& Shell();
 // returns 0; a bad command line prints its error and returns 2.
 int ShellMain(int argc, char** argv, const char* applicationName, void (*appMain)());
 
-// The application's name: the window's title, the single-instance name, the statistics' section.
-const std::string& ApplicationName();
-void SetApplicationName(const std::string& name);
-
 // One pump step: at most one platform event, the time tasks, then the quit and redraw flags.
 void PumpStep();
 // What the window procedure does with one platform event (the pump step calls it; tests too).
 void HandlePlatformEvent(const platform::Event& event);
 
-// Creates the main window with the saved area (counting the run in the statistics) and gives its
-// client rectangle; false if no window can be made. Called once, by the graphics layer's first use
-// of the screen.
-bool CreateMainWindow(Rect* clientRect);
-// Saves the window area and the statistics, then closes the window (an exit step).
-void CloseMainWindow();
-bool MainWindowOpen();
-
-// Shows `area` of the 8-bit screen (palette: 256 entries of 0xAARRGGBB) in the main window, paced to
-// at most one present per 1/60 s.
-void PresentScreen(const std::uint8_t* pixels, int rowBytes, int width, int height,
-                   const std::uint32_t* palette, const Rect& area);
-// True inside ShellMain: the program runs on the shell (a window, the toolkit start-up), not in a test.
-bool ShellRunning();
-
 // The quit flag, set when the main window is to close; the next pump step ends the program.
 bool QuitRequested();
-// Forgets the shell's state (tests).
+// Forgets the shell's state, the main window and the application's name (tests).
 void ResetShell();
 
 } // namespace qiva

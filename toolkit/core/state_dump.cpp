@@ -14,16 +14,14 @@ struct Entry {
     StateDumpWriter writer;
 };
 
-std::vector<Entry>& Writers()
-{
+std::vector<Entry>& Writers() {
     static std::vector<Entry> writers;
     return writers;
 }
 
 } // namespace
 
-void RegisterStateDump(std::string_view key, StateDumpWriter writer)
-{
+void RegisterStateDump(std::string_view key, StateDumpWriter writer) {
     for (Entry& e : Writers()) {
         if (e.key == key) {
             e.writer = std::move(writer);
@@ -33,13 +31,11 @@ void RegisterStateDump(std::string_view key, StateDumpWriter writer)
     Writers().push_back({std::string(key), std::move(writer)});
 }
 
-void UnregisterStateDump(std::string_view key)
-{
+void UnregisterStateDump(std::string_view key) {
     std::erase_if(Writers(), [key](const Entry& e) { return e.key == key; });
 }
 
-std::string StateDump()
-{
+std::string StateDump() {
     std::string out;
     // A copy, so a writer may register or unregister without invalidating the walk.
     const std::vector<Entry> writers = Writers();
@@ -50,31 +46,37 @@ std::string StateDump()
     return out;
 }
 
-std::string DumpQuoted(std::string_view utf8)
-{
+std::string DumpQuoted(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size() + 2);
     out += '"';
     for (char c : utf8) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        default: out += c;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
         }
     }
     out += '"';
     return out;
 }
 
-std::string DumpQuotedMac(std::string_view macText)
-{
+std::string DumpQuotedMac(std::string_view macText) {
     return DumpQuoted(platform::MacRomanToUtf8(macText));
 }
 
-std::string DumpRect(const Rect& r)
-{
+std::string DumpRect(const Rect& r) {
     return std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' + std::to_string(r.right) + ' ' +
            std::to_string(r.bottom);
 }

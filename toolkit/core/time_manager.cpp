@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/platform.h"
-#include "toolkit/core/events.h"
+#include "toolkit/core/task_gate.h"
 #include "toolkit/core/tick_count.h"
 
 namespace qiva {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "toolkit/core/error_box.h"
-#include "toolkit/core/shell.h"
+#include "toolkit/core/main_window.h"
 #include "toolkit/graphics/ports.h"
 
 namespace qiva {

@@ -6,8 +6,9 @@
 #include "toolkit/core/memory.h"
 
 #include "toolkit/core/random.h"
+#include "toolkit/core/application.h"
 #include "toolkit/core/settings.h"
-#include "toolkit/core/shell.h"
+#include "toolkit/core/startup.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/main_screen.h"
@@ -147,12 +148,11 @@ void InitGraf(void*) {
     // In a program on the shell the first InitGraf runs the toolkit start-up, whose graphics step
     // creates the main window and sizes the screen after it.
     if (qiva::ShellRunning() && !qiva::ToolkitStarted()) {
-        qiva::Startup().setUpGraphics = [] {
+        qiva::ToolkitStartup([] {
             ApplyInverseColourSetting();
             qiva::OpenMainScreen();
             SetUpGraphics();
-        };
-        qiva::ToolkitStartup();
+        });
         return;
     }
     SetUpGraphics();

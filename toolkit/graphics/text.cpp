@@ -13,6 +13,7 @@
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/message_log.h"
 #include "toolkit/core/font_cache_hook.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/message_log.h"
 
 namespace {
 

@@ -1,8 +1,13 @@
 #include "tests/toolkit/core/shell_fixture.h"
 
+#include <cstring>
+
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "tests/toolkit/core/resource_files.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/core/resources.h"
 
 namespace {
 
@@ -141,20 +146,47 @@ TEST_F(Settings, PreparationCopiesTheFileFromTheCurrentDirectoryOnlyWhenMissing)
 }
 
 TEST_F(Settings, StartupRunsOnceInItsOrder) {
+    // The system files: WLANG.RSR, and WINIT.RSR with the arrow and the keyboard layout.
+    qiva_test::ScratchDirectory system;
+    std::string arrow(68, '\0');
+    for (std::size_t i = 0; i < arrow.size(); ++i)
+        arrow[i] = static_cast<char>(i * 7 + 1);
+    system.Write("WLANG.RSR",
+                 qiva_test::FileImage({qiva_test::MakeResource("STR#", 1, std::string(2, '\0'))}));
+    system.Write("WINIT.RSR", qiva_test::FileImage({qiva_test::MakeResource("CURS", 0, arrow),
+                                                    qiva_test::MakeResource("KCHR", 1, "layout")}));
+    ASSERT_TRUE(platform::WriteFileAtomically(dir / "wqiva.ini", "[Audio]\nVolume=0\n[Bureau]\nPICT=130\n"));
+    ASSERT_TRUE(platform::WriteFileAtomically(dir / "win.ini", "[Windows]\nBorderWidth=7\n"));
+
     static std::string order;
+    static std::int16_t filesAtGraphics;
     order.clear();
-    qiva::Startup().setUpGraphics = [] { order += "graphics "; };
-    qiva::Startup().openSystemFiles = [] { order += "files "; };
-    qiva::Startup().loadCursorAndLayout = [] { order += "cursor "; };
-    qiva::Startup().createWindowRegions = [] { order += "regions "; };
-    qiva::Startup().finishGraphics = [] { order += "finish"; };
-    ASSERT_TRUE(platform::WriteFileAtomically(dir / "wqiva.ini", "[Audio]\nVolume=0\n"));
-    qiva::ToolkitStartup();
-    qiva::ToolkitStartup();
-    EXPECT_EQ(order, "graphics files cursor regions finish");
+    filesAtGraphics = -1;
+    EXPECT_FALSE(qiva::ToolkitStarted());
+    qiva::ToolkitStartup([] {
+        order += "graphics";
+        filesAtGraphics = qiva::NewestResFile();
+    });
+    qiva::ToolkitStartup([] { order += " again"; });
+    EXPECT_EQ(order, "graphics");
+    EXPECT_TRUE(qiva::ToolkitStarted());
+    EXPECT_EQ(filesAtGraphics, 0) << "the graphics come before the system files";
+
+    // Then the system files, the arrow cursor from them and the detached keyboard layout.
+    EXPECT_EQ(qiva::NewestResFile(), 2) << "WLANG.RSR, then WINIT.RSR";
+    EXPECT_EQ(std::memcmp(&qiva::ArrowCursor(), arrow.data(), 68), 0);
+    const Handle layout = qiva::KeyboardLayout();
+    ASSERT_NE(layout, nullptr);
+    EXPECT_EQ(std::string(*layout, static_cast<std::size_t>(GetHandleSize(layout))), "layout");
+    EXPECT_EQ(HomeResFile(layout), -1) << "detached";
+    // Last the sound volume and the settings read as at an activation.
     std::int16_t volume = 1;
     GetSoundVol(&volume);
     EXPECT_EQ(volume, 0);
+    EXPECT_EQ(qiva::BorderWidth(), 7);
+    EXPECT_EQ(qiva::DesktopPicture(), 130);
+    while (qiva::NewestResFile() != 0)
+        CloseResFile(qiva::NewestResFile());
 }
 
 } // namespace

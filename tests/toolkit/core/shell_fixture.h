@@ -9,9 +9,13 @@
 #include "tests/platform/temp_dir.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/events.h"
+#include "toolkit/core/keyboard_layout.h"
+#include "toolkit/core/main_window.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/sound.h"
+#include "toolkit/core/startup.h"
+#include "toolkit/core/statistics.h"
 #include "toolkit/core/time_manager.h"
 
 class ShellTest : public ::testing::Test {
@@ -25,6 +29,7 @@ protected:
         qiva::ResetCursor();
         qiva::ResetTimeManager();
         qiva::ResetStartup();
+        qiva::ResetSettings();
         qiva::SetIniDirectory(dir.Path());
         SetSoundVol(1);
     }
@@ -32,6 +37,7 @@ protected:
         qiva::SetIniDirectory("");
         qiva::ResetEvents();
         qiva::ResetShell();
+        qiva::ResetKeyboardLayout();
         platform::Install(nullptr);
     }
 

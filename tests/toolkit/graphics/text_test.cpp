@@ -8,6 +8,7 @@
 #include "graphics_fixture.h"
 #include "strike_fixture.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/message_log.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/graphics/font_numbers.h"

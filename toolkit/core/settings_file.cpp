@@ -1,0 +1,72 @@
+#include "toolkit/core/settings_file.h"
+
+#include "platform/paths.h"
+#include "platform/profile.h"
+#include "toolkit/core/error_box.h"
+
+namespace qiva {
+namespace {
+
+std::string iniDirectory;
+
+std::string Directory() {
+    return iniDirectory.empty() ? platform::ConfigDirectory() : iniDirectory;
+}
+
+std::string FileIn(const char* name) {
+    const std::string dir = Directory();
+    if (dir.empty()) return {};
+    const std::string path = platform::JoinPath(dir, name);
+    const std::string found = platform::FindFileNoCase(path);
+    return found.empty() ? path : found;
+}
+
+} // namespace
+
+std::string IniPath() {
+    return FileIn("wqiva.ini");
+}
+std::string WinIniPath() {
+    return FileIn("win.ini");
+}
+void SetIniDirectory(const std::string& directory) {
+    iniDirectory = directory;
+}
+
+void PrepareIniFile() {
+    const std::string dir = Directory();
+    if (dir.empty() || dir.size() >= 255) {
+        ShowErrorBox(
+            "Impossible d'initialiser les fichiers necessaires a Wqiva. L'application risque de ne pas "
+            "fonctionner.");
+        return;
+    }
+    if (platform::FindFileNoCase(platform::JoinPath(dir, "wqiva.ini")).empty()) {
+        const std::string source = platform::FindFileNoCase("wqiva.ini");
+        if (!source.empty()) platform::CopyFile(source, platform::JoinPath(dir, "wqiva.ini"));
+    }
+}
+
+int ReadIniInt(const std::string& section, const char* key, int defaultValue) {
+    const std::string path = IniPath();
+    return path.empty() ? defaultValue : platform::ReadProfileInt(path, section, key, defaultValue);
+}
+
+std::string ReadIniString(const std::string& section, const char* key, const std::string& defaultValue) {
+    const std::string path = IniPath();
+    return path.empty() ? defaultValue : platform::ReadProfileString(path, section, key, defaultValue);
+}
+
+std::optional<std::string> ReadIniValue(const std::string& section, const char* key) {
+    const std::string path = IniPath();
+    if (path.empty()) return std::nullopt;
+    return platform::ReadProfileValue(path, section, key);
+}
+
+void WriteIniString(const std::string& section, const char* key, const std::string& value) {
+    const std::string path = IniPath();
+    // A missing or unwritable file only loses the setting.
+    if (!path.empty()) platform::WriteProfileString(path, section, key, value);
+}
+
+} // namespace qiva
