@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <regex>
@@ -16,19 +17,20 @@ namespace fs = std::filesystem;
 struct Layer {
     const char* name;
     const char* folder;
+    const char* library;
     int rank; // a layer may include ranks up to its own; equal ranks only its own folder
 };
 
 constexpr Layer kLayers[] = {
-    {"platform", "platform", 0},
-    {"core", "toolkit/core", 1},
-    {"graphics", "toolkit/graphics", 2},
-    {"windows", "toolkit/windows", 3},
-    {"menus", "toolkit/menus", 4},
-    {"managers", "toolkit/managers", 4},
-    {"controls", "toolkit/controls", 4},
-    {"dialogs", "toolkit/dialogs", 5},
-    {"game", "game", 6},
+    {"platform", "platform", "tolka_platform", 0},
+    {"core", "toolkit/core", "qiva_core", 1},
+    {"graphics", "toolkit/graphics", "qiva_graphics", 2},
+    {"windows", "toolkit/windows", "qiva_windows", 3},
+    {"menus", "toolkit/menus", "qiva_menus", 4},
+    {"managers", "toolkit/managers", "qiva_managers", 4},
+    {"controls", "toolkit/controls", "qiva_controls", 4},
+    {"dialogs", "toolkit/dialogs", "qiva_dialogs", 5},
+    {"game", "game", "tolka_game", 6},
 };
 
 bool Under(const std::string& path, const std::string& folder) {
@@ -123,6 +125,31 @@ std::vector<std::set<std::string>> Loops(const std::map<std::string, std::set<st
     return loops;
 }
 
+// The layers a layer's library links to, from the target_link_libraries calls of its CMakeLists.txt.
+void CheckLinks(const fs::path& root, const Layer& layer, std::vector<std::string>& findings) {
+    const std::string file = std::string(layer.folder) + "/CMakeLists.txt";
+    std::ifstream in(root / file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    static const std::regex call(R"(target_link_libraries\s*\(\s*([\w:-]+)([^)]*)\))");
+    static const std::regex word(R"([\w:-]+)");
+    for (auto c = std::sregex_iterator(text.begin(), text.end(), call); c != std::sregex_iterator(); ++c) {
+        if ((*c)[1] != layer.library) continue;
+        const std::string args = (*c)[2];
+        for (auto w = std::sregex_iterator(args.begin(), args.end(), word); w != std::sregex_iterator();
+             ++w) {
+            for (const Layer& to : kLayers) {
+                if (w->str() != to.library || &to == &layer) continue;
+                if (to.rank > layer.rank)
+                    findings.push_back(file + ": " + layer.library + " links to " + to.library +
+                                       " of the higher " + to.name + " layer");
+                else if (to.rank == layer.rank)
+                    findings.push_back(file + ": " + layer.library + " links to " + to.library + " of the " +
+                                       to.name + " layer beside it");
+            }
+        }
+    }
+}
+
 std::string Join(const std::set<std::string>& units) {
     std::string text;
     for (const std::string& unit : units)
@@ -144,6 +171,8 @@ std::vector<std::string> CheckTree(const fs::path& root, const std::vector<LoopA
             if (entry.is_regular_file() && IsSource(entry.path())) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
+    for (const Layer& layer : kLayers)
+        CheckLinks(root, layer, findings);
 
     for (const fs::path& file : files) {
         const std::string path = file.lexically_relative(root).generic_string();

@@ -5,7 +5,8 @@
 // A file may include headers of its own layer and of the layers below; menus, managers and controls
 // do not include each other; no layer includes tools, tests, benchmarks or fuzz targets; above the
 // platform, angle-bracket includes are the C++ standard library's. Within a layer the units (a .cpp
-// and its own .h count as one) must not include each other in a loop.
+// and its own .h count as one) must not include each other in a loop. The layers' libraries link the
+// same way: each only to libraries of the layers below it.
 
 #include <filesystem>
 #include <string>

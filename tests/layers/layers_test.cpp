@@ -48,6 +48,12 @@ public:
         out << "int f();\n";
         return *this;
     }
+    Tree& Text(const std::string& path, const std::string& text) {
+        const std::filesystem::path full = std::filesystem::path(dir_.Path()) / path;
+        std::filesystem::create_directories(full.parent_path());
+        std::ofstream(full) << text;
+        return *this;
+    }
     std::vector<std::string> Check(const std::vector<LoopAllowance>& allowed = {}) const {
         return CheckTree(dir_.Path(), allowed);
     }
@@ -117,6 +123,39 @@ TEST(LayerCheck, EveryBreachOfTheOrderIsFound) {
             .File(c.file, {c.include});
         SCOPED_TRACE(std::string(c.file) + " " + c.include);
         ExpectOne(tree.Check(), c.fragments);
+    }
+}
+
+TEST(LayerCheck, LibrariesLinkOnlyDownward) {
+    struct Case {
+        const char* folder;
+        const char* cmake;
+        const char* fragment; // null: no finding
+    };
+    const Case cases[] = {
+        {"toolkit/core",
+         "add_library(qiva_core STATIC c.cpp)\ntarget_link_libraries(qiva_core PUBLIC tolka_platform)\n",
+         nullptr},
+        {"toolkit/dialogs",
+         "target_link_libraries(qiva_dialogs INTERFACE\n  qiva_menus qiva_managers qiva_controls)\n",
+         nullptr},
+        {"toolkit/core", "target_link_libraries(qiva_core PUBLIC tolka_platform\n  qiva_graphics)\n",
+         "qiva_core links to qiva_graphics of the higher graphics layer"},
+        {"toolkit/menus", "target_link_libraries(qiva_menus INTERFACE qiva_windows qiva_controls)\n",
+         "qiva_menus links to qiva_controls of the controls layer beside it"},
+        {"platform", "target_link_libraries(tolka_platform PRIVATE PkgConfig::SDL2 tolka_game)\n",
+         "higher game layer"},
+        // Another target in the folder (a tool of the layer's own) is not the layer's library.
+        {"toolkit/core", "target_link_libraries(core_probe PRIVATE qiva_graphics)\n", nullptr},
+    };
+    for (const Case& c : cases) {
+        Tree tree;
+        tree.Text(std::string(c.folder) + "/CMakeLists.txt", c.cmake);
+        SCOPED_TRACE(c.cmake);
+        if (c.fragment)
+            ExpectOne(tree.Check(), {c.fragment});
+        else
+            EXPECT_TRUE(tree.Check().empty()) << Lines(tree.Check());
     }
 }
 
