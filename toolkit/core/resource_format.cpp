@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "toolkit/core/big_endian.h"
+
 namespace qiva {
 namespace {
 
@@ -10,29 +12,6 @@ namespace {
 constexpr std::uint8_t kKeyA = 0x6B;
 constexpr std::uint8_t kKeyB = 0xD2;
 constexpr std::uint8_t kKeyC = 0x39;
-
-std::uint16_t Get16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
-}
-
-std::uint32_t Get32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-}
-
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v >> 16);
-    Put16(out, v & 0xFFFF);
-}
-
-void Set32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
-}
 
 } // namespace
 
@@ -59,7 +38,13 @@ void ScrambleMap(std::uint8_t* map, std::size_t length) {
 }
 
 ResourceHeader ReadResourceHeader(const std::uint8_t* bytes) {
-    return {Get32(bytes), Get32(bytes + 4), Get32(bytes + 8), Get32(bytes + 12)};
+    BigEndianReader r({bytes, kResourceHeaderSize});
+    ResourceHeader header;
+    header.dataOffset = r.U32();
+    header.mapOffset = r.U32();
+    header.dataLength = r.U32();
+    header.mapLength = r.U32();
+    return header;
 }
 
 bool ParseResourceMap(const std::uint8_t* map, std::size_t length, std::vector<MapType>& types,
@@ -69,14 +54,15 @@ bool ParseResourceMap(const std::uint8_t* map, std::size_t length, std::vector<M
         error = "the map is shorter than its header";
         return false;
     }
-    const auto typeList = static_cast<std::int16_t>(Get16(map + 24));
-    const auto nameList = static_cast<std::int16_t>(Get16(map + 26));
+    const std::span<const std::uint8_t> bytes(map, length);
+    const std::int16_t typeList = *ReadBigEndian<std::int16_t>(bytes, 24);
+    const std::int16_t nameList = *ReadBigEndian<std::int16_t>(bytes, 26);
     if (typeList < 0 || static_cast<std::size_t>(typeList) + 2 > length) {
         error = "the type list lies outside the map";
         return false;
     }
-    const std::uint8_t* list = map + typeList;
-    const int typeCount = static_cast<std::int16_t>(Get16(list)) + 1;
+    BigEndianReader list(bytes.subspan(static_cast<std::size_t>(typeList)));
+    const int typeCount = list.S16() + 1;
     if (typeCount < 0 || static_cast<std::size_t>(typeList) + 2 + std::size_t{8} * typeCount > length) {
         error = "the type list runs off the end of the map";
         return false;
@@ -86,11 +72,10 @@ bool ParseResourceMap(const std::uint8_t* map, std::size_t length, std::vector<M
     std::set<ResType> seen;
     types.resize(static_cast<std::size_t>(typeCount));
     for (int t = 0; t < typeCount; ++t) {
-        const std::uint8_t* entry = list + 2 + 8 * t;
         MapType& type = types[static_cast<std::size_t>(t)];
-        type.type = Get32(entry);
-        const int count = static_cast<std::int16_t>(Get16(entry + 4)) + 1;
-        const auto refList = static_cast<std::int16_t>(Get16(entry + 6));
+        type.type = list.U32();
+        const int count = list.S16() + 1;
+        const std::int16_t refList = list.S16();
         if (!seen.insert(type.type).second) {
             error = "type '" + ResTypeText(type.type) + "' is listed twice";
             return false;
@@ -106,20 +91,22 @@ bool ParseResourceMap(const std::uint8_t* map, std::size_t length, std::vector<M
             return false;
         }
         type.references.resize(static_cast<std::size_t>(count));
-        for (int r = 0; r < count; ++r) {
-            const std::uint8_t* ref = map + start + 12 * r;
-            MapReference& reference = type.references[static_cast<std::size_t>(r)];
-            reference.id = static_cast<std::int16_t>(Get16(ref));
-            reference.attributes = ref[4];
-            reference.dataOffset = (std::uint32_t{Get16(ref + 5)} << 8) | ref[7];
-            const std::uint16_t nameOffset = Get16(ref + 2);
+        BigEndianReader refs(bytes.subspan(start, std::size_t{12} * count));
+        for (MapReference& reference : type.references) {
+            reference.id = refs.S16();
+            const std::uint16_t nameOffset = refs.U16();
+            reference.attributes = refs.U8();
+            reference.dataOffset = refs.U24();
+            refs.Skip(4); // the handle, zero on disk
             if (nameOffset == kNoName) continue;
-            const std::size_t at = static_cast<std::size_t>(nameList) + nameOffset;
-            if (nameList < 0 || at >= length || at + 1 + map[at] > length) {
+            BigEndianReader name(bytes);
+            name.Seek(static_cast<std::size_t>(nameList) + nameOffset);
+            const std::string text = name.Pascal();
+            if (nameList < 0 || name.Failed()) {
                 error = "a name of '" + ResTypeText(type.type) + "' runs off the end of the map";
                 return false;
             }
-            reference.name = std::string(reinterpret_cast<const char*>(map + at + 1), map[at]);
+            reference.name = text;
         }
     }
     return true;
@@ -142,6 +129,7 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
     }
 
     std::vector<std::uint32_t> dataOffsets;
+    BigEndianWriter data(file);
     for (const Resource& r : resources) {
         const std::size_t offset = file.size() - kDataStart;
         if (offset > 0xFFFFFF) {
@@ -153,8 +141,8 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
             return false;
         }
         dataOffsets.push_back(static_cast<std::uint32_t>(offset));
-        Put32(file, static_cast<std::uint32_t>(r.data.size()));
-        file.insert(file.end(), r.data.begin(), r.data.end());
+        data.U32(static_cast<std::uint32_t>(r.data.size()));
+        data.Bytes(r.data);
     }
     const std::size_t dataLength = file.size() - kDataStart;
     const std::size_t mapOffset = file.size();
@@ -163,7 +151,8 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
     std::vector<std::uint8_t> names;
     const std::size_t typeListSize = 2 + 8 * typeOrder.size();
     std::vector<std::uint8_t> typeList, refLists;
-    Put16(typeList, static_cast<std::uint32_t>(typeOrder.size() - 1) & 0xFFFF);
+    BigEndianWriter typeOut(typeList), refOut(refLists), nameOut(names);
+    typeOut.S16(static_cast<std::int16_t>(typeOrder.size() - 1));
     for (ResType type : typeOrder) {
         std::size_t count = 0;
         const std::size_t refStart = typeListSize + refLists.size();
@@ -171,7 +160,7 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
             const Resource& r = resources[i];
             if (r.type != type) continue;
             ++count;
-            Put16(refLists, static_cast<std::uint16_t>(r.id));
+            refOut.S16(r.id);
             if (r.name) {
                 if (r.name->size() > 255) {
                     error = "the name of '" + ResTypeText(type) + "' " + std::to_string(r.id) +
@@ -182,34 +171,31 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
                     error = "the name list is larger than 64 KB";
                     return false;
                 }
-                Put16(refLists, static_cast<std::uint32_t>(names.size()));
-                names.push_back(static_cast<std::uint8_t>(r.name->size()));
-                names.insert(names.end(), r.name->begin(), r.name->end());
+                refOut.U16(static_cast<std::uint16_t>(names.size()));
+                nameOut.Pascal(*r.name);
             } else {
-                Put16(refLists, kNoName);
+                refOut.U16(kNoName);
             }
-            refLists.push_back(r.attributes);
-            refLists.push_back(static_cast<std::uint8_t>(dataOffsets[i] >> 16));
-            Put16(refLists, dataOffsets[i] & 0xFFFF);
-            Put32(refLists, 0);
+            refOut.U8(r.attributes);
+            refOut.U24(dataOffsets[i]);
+            refOut.U32(0); // the handle, filled in when the file is open
         }
         if (count > 0x8000 || refStart > 0x7FFF) {
             error = "too many resources for the map's offsets";
             return false;
         }
-        Put32(typeList, type);
-        Put16(typeList, static_cast<std::uint32_t>(count - 1));
-        Put16(typeList, static_cast<std::uint32_t>(refStart));
+        typeOut.U32(type);
+        typeOut.U16(static_cast<std::uint16_t>(count - 1));
+        typeOut.U16(static_cast<std::uint16_t>(refStart));
     }
     const std::size_t nameListOffset = kMapHeaderSize + typeList.size() + refLists.size();
     if (nameListOffset > 0x7FFF) {
         error = "too many resources for the map's offsets";
         return false;
     }
-    map[24] = 0;
-    map[25] = static_cast<std::uint8_t>(kMapHeaderSize);
-    map[26] = static_cast<std::uint8_t>(nameListOffset >> 8);
-    map[27] = static_cast<std::uint8_t>(nameListOffset);
+    BigEndianWriter mapOut(map);
+    mapOut.Patch<std::uint16_t>(24, kMapHeaderSize);
+    mapOut.Patch<std::uint16_t>(26, static_cast<std::uint16_t>(nameListOffset));
     map.insert(map.end(), typeList.begin(), typeList.end());
     map.insert(map.end(), refLists.begin(), refLists.end());
     map.insert(map.end(), names.begin(), names.end());
@@ -218,10 +204,11 @@ bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
     const ResourceHeader header{kDataStart, static_cast<std::uint32_t>(mapOffset),
                                 static_cast<std::uint32_t>(dataLength), mapLength};
     for (std::vector<std::uint8_t>* target : {&file, &map}) {
-        Set32(*target, 0, header.dataOffset);
-        Set32(*target, 4, header.mapOffset);
-        Set32(*target, 8, header.dataLength);
-        Set32(*target, 12, header.mapLength);
+        BigEndianWriter out(*target);
+        out.Patch<std::uint32_t>(0, header.dataOffset);
+        out.Patch<std::uint32_t>(4, header.mapOffset);
+        out.Patch<std::uint32_t>(8, header.dataLength);
+        out.Patch<std::uint32_t>(12, header.mapLength);
     }
     if (layout == MapLayout::Scrambled) ScrambleMap(map.data(), map.size());
     file.insert(file.end(), map.begin(), map.end());
@@ -248,12 +235,15 @@ bool ReadResourceFile(const std::vector<std::uint8_t>& file, MapLayout layout,
     for (const MapType& type : types) {
         for (const MapReference& ref : type.references) {
             const std::uint64_t at = std::uint64_t{header.dataOffset} + ref.dataOffset;
-            if (at + 4 > file.size()) {
+            const std::optional<std::uint32_t> length =
+                at < file.size() ? ReadBigEndian<std::uint32_t>(file, static_cast<std::size_t>(at))
+                                 : std::nullopt;
+            if (!length) {
                 error = "the data of '" + ResTypeText(type.type) + "' " + std::to_string(ref.id) +
                         " lies outside the file";
                 return false;
             }
-            const std::uint32_t size = Get32(file.data() + at);
+            const std::uint32_t size = *length;
             if (size > file.size() - at - 4) {
                 error = "the data of '" + ResTypeText(type.type) + "' " + std::to_string(ref.id) +
                         " runs past the end of the file";

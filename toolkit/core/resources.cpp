@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/paths.h"
+#include "toolkit/core/big_endian.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/file_search.h"
 #include "toolkit/core/font_cache_hook.h"
@@ -75,10 +76,6 @@ bool SameName(const std::string& a, const char* b) {
         if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
-}
-
-std::uint32_t Get32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
 }
 
 bool ReadAt(std::FILE* stream, std::uint64_t offset, void* buffer, std::size_t length) {
@@ -202,7 +199,7 @@ Handle Load(OpenFile& file, Handle entryHandle) {
         return nullptr;
     }
     // A length the file cannot hold is a read failure, found before anything is allocated for it.
-    const std::uint32_t length = Get32(lengthBytes);
+    const auto length = LoadBigEndian<std::uint32_t>(lengthBytes);
     if (length > file.fileSize - e.dataOffset - 4 || length > 0x7FFFFFFF) {
         ShowErrorBox("Erreur lecture datas ressource");
         return nullptr;

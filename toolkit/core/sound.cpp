@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/wave.h"
+#include "toolkit/core/big_endian.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/time_manager.h"
 
@@ -12,13 +13,6 @@ namespace {
 
 std::int16_t volume = 1;
 void (*flashMenuBar)() = nullptr;
-
-std::uint32_t Be32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
-}
-std::uint16_t Be16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
-}
 
 void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -30,43 +24,43 @@ void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
 int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_t>& wave) {
     wave.clear();
     if (!snd || size < 2) return -1;
-    std::size_t pos = 0;
-    const std::uint16_t format = Be16(snd);
-    pos = 2;
+    BigEndianReader r({snd, size});
+    const std::uint16_t format = r.U16();
     if (format == 1) {
-        if (pos + 2 > size) return 0;
-        pos += 2 + std::size_t{6} * Be16(snd + pos);
+        r.Skip(std::size_t{6} * r.U16()); // modifiers
     } else if (format == 2) {
-        pos += 2;
+        r.Skip(2); // reference count
     } else {
         return -1;
     }
-    if (pos + 2 > size) return 0;
-    pos += 2 + std::size_t{8} * Be16(snd + pos);
-    if (pos >= size) return 0;
-    const std::uint8_t* header = snd + pos;
-    const std::size_t left = size - pos;
-    if (left < 22) return 0;
-    const std::uint32_t lengthOrChannels = Be32(header + 4);
-    const std::uint32_t rate = Be32(header + 8) >> 16;
-    const std::uint8_t encoding = header[20];
+    r.Skip(std::size_t{8} * r.U16()); // commands
+    // The sound header; a resource that ends before it is a sound without samples.
+    const std::span<const std::uint8_t> header = r.Rest();
+    BigEndianReader h(header);
+    h.Skip(4); // sample pointer
+    const std::uint32_t lengthOrChannels = h.U32();
+    const std::uint32_t rate = h.U32() >> 16;
+    h.Skip(8); // loop start and end
+    const std::uint8_t encoding = h.U8();
+    h.Skip(1); // base frequency
+    if (r.Failed() || h.Failed() || header.empty()) return 0;
     std::uint32_t channels = 1, bits = 8, frames = 0;
-    std::size_t samplesAt = 22;
     if (encoding == 0) {
         frames = lengthOrChannels;
     } else if (encoding == 0xFF) {
-        if (left < 64) return 0;
         channels = lengthOrChannels;
-        frames = Be32(header + 22);
-        bits = Be16(header + 48);
-        samplesAt = 64;
+        frames = h.U32();
+        h.Skip(22); // rate as an extended number, marker and instrument chunks, AES recording
+        bits = h.U16();
+        h.Skip(14);
+        if (h.Failed()) return 0;
     } else {
         return -1;
     }
     if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate < 1000) return -1;
     const std::size_t frameBytes = channels * bits / 8;
     std::size_t dataBytes = std::size_t{frames} * frameBytes;
-    const std::size_t available = (left - samplesAt) / frameBytes * frameBytes;
+    const std::size_t available = h.Left() / frameBytes * frameBytes;
     if (dataBytes > available) dataBytes = available;
 
     wave.reserve(44 + dataBytes);
@@ -82,7 +76,7 @@ int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_
     PutLe(wave, bits, 2);
     wave.insert(wave.end(), {'d', 'a', 't', 'a'});
     PutLe(wave, static_cast<std::uint32_t>(dataBytes), 4);
-    const std::uint8_t* samples = header + samplesAt;
+    const std::uint8_t* samples = h.Rest().data();
     if (bits == 8) {
         // Macintosh 8-bit samples are unsigned, like WAVE's.
         wave.insert(wave.end(), samples, samples + dataBytes);
@@ -103,28 +97,25 @@ std::string WaveToSnd(const std::uint8_t* wave, std::size_t size, std::vector<st
     if (info.sampleRate > 65535) return "sample rates above 65535 Hz do not fit the header";
     const std::size_t frames = info.Frames();
     if (frames > 0x7FFFFFFFu) return "too many samples";
-    auto put = [&](std::uint32_t v, int bytes) {
-        for (int i = bytes - 1; i >= 0; --i)
-            snd.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
+    BigEndianWriter put(snd);
     const bool extended = info.channels != 1 || info.bitsPerSample != 8;
-    put(1, 2); // format 1
-    put(1, 2); // one modifier: the sampled-sound synthesizer
-    put(5, 2);
-    put(0, 4);
-    put(1, 2); // one command: play the buffer that follows
-    put(0x8051, 2);
-    put(0, 2);
-    put(20, 4); // the header's offset
-    put(0, 4);  // sample pointer: the samples follow the header
-    put(extended ? static_cast<std::uint32_t>(info.channels) : static_cast<std::uint32_t>(frames), 4);
-    put(static_cast<std::uint32_t>(info.sampleRate) << 16, 4);
-    put(0, 4); // loop start and end
-    put(0, 4);
-    snd.push_back(extended ? 0xFF : 0x00);
-    snd.push_back(60); // base frequency: middle C
+    put.U16(1); // format 1
+    put.U16(1); // one modifier: the sampled-sound synthesizer
+    put.U16(5);
+    put.U32(0);
+    put.U16(1); // one command: play the buffer that follows
+    put.U16(0x8051);
+    put.U16(0);
+    put.U32(20); // the header's offset
+    put.U32(0);  // sample pointer: the samples follow the header
+    put.U32(extended ? static_cast<std::uint32_t>(info.channels) : static_cast<std::uint32_t>(frames));
+    put.U32(static_cast<std::uint32_t>(info.sampleRate) << 16);
+    put.U32(0); // loop start and end
+    put.U32(0);
+    put.U8(extended ? 0xFF : 0x00);
+    put.U8(60); // base frequency: middle C
     if (extended) {
-        put(static_cast<std::uint32_t>(frames), 4);
+        put.U32(static_cast<std::uint32_t>(frames));
         // The rate as an 80-bit extended number: sign and exponent, then the 64-bit mantissa.
         std::uint64_t mantissa = static_cast<std::uint64_t>(info.sampleRate);
         int exponent = 16383 + 63;
@@ -132,14 +123,14 @@ std::string WaveToSnd(const std::uint8_t* wave, std::size_t size, std::vector<st
             mantissa <<= 1;
             --exponent;
         }
-        put(static_cast<std::uint32_t>(exponent), 2);
-        put(static_cast<std::uint32_t>(mantissa >> 32), 4);
-        put(static_cast<std::uint32_t>(mantissa), 4);
-        put(0, 4); // marker chunk
-        put(0, 4); // instrument chunks
-        put(0, 4); // AES recording
-        put(static_cast<std::uint32_t>(info.bitsPerSample), 2);
-        snd.insert(snd.end(), 14, 0); // reserved
+        put.U16(static_cast<std::uint16_t>(exponent));
+        put.U32(static_cast<std::uint32_t>(mantissa >> 32));
+        put.U32(static_cast<std::uint32_t>(mantissa));
+        put.U32(0); // marker chunk
+        put.U32(0); // instrument chunks
+        put.U32(0); // AES recording
+        put.U16(static_cast<std::uint16_t>(info.bitsPerSample));
+        put.Zeros(14); // reserved
     }
     if (info.bitsPerSample == 8) {
         snd.insert(snd.end(), info.samples, info.samples + info.dataBytes);

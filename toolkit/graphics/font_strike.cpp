@@ -2,13 +2,11 @@
 
 #include <cstring>
 
+#include "toolkit/core/big_endian.h"
+
 namespace qiva {
 
 namespace {
-
-std::int16_t BigEndian16(const std::uint8_t* p) {
-    return static_cast<std::int16_t>((p[0] << 8) | p[1]);
-}
 
 std::uint16_t Native16(const std::uint8_t* p) {
     std::uint16_t v;
@@ -17,7 +15,7 @@ std::uint16_t Native16(const std::uint8_t* p) {
 }
 
 std::uint16_t Swapped16(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
+    return LoadBigEndian<std::uint16_t>(p);
 }
 
 // Locations must not decrease and must stay inside the bit image's width.
@@ -41,8 +39,9 @@ StrikeError PrepareStrike(std::span<std::uint8_t> resource, FontStrike& strike) 
     std::int16_t* fields[] = {&s.fontType, &s.firstChar,  &s.lastChar,    &s.widMax, &s.kernMax,
                               &s.nDescent, &s.fRectWidth, &s.fRectHeight, &s.owTLoc, &s.ascent,
                               &s.descent,  &s.leading,    &s.rowWords};
-    for (std::size_t i = 0; i < std::size(fields); ++i)
-        *fields[i] = BigEndian16(p + 2 * i);
+    BigEndianReader header(resource);
+    for (std::int16_t* field : fields)
+        *field = header.S16();
 
     if (s.firstChar < 0 || s.lastChar > 255 || s.firstChar > s.lastChar) return StrikeError::badCharRange;
     if (s.fRectHeight < 0 || s.rowWords < 0) return StrikeError::badDimensions;
@@ -62,7 +61,7 @@ StrikeError PrepareStrike(std::span<std::uint8_t> resource, FontStrike& strike) 
             std::memcpy(locations + 2 * i, &v, 2);
         }
         p[0] |= kStrikeConvertedBit;
-        s.fontType = BigEndian16(p);
+        s.fontType = LoadBigEndian<std::int16_t>(p);
     }
 
     s.image = p + kStrikeHeaderBytes;

@@ -3,17 +3,13 @@
 #include <algorithm>
 
 #include "platform/mac_roman.h"
+#include "toolkit/core/big_endian.h"
 
 namespace qiva {
 
 using platform::GlyphImage;
 
 namespace {
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, int value) {
-    out[at] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
-    out[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
-}
 
 std::vector<std::uint8_t> Fail(std::string* error, const std::string& why) {
     if (error != nullptr) *error = why;
@@ -83,6 +79,10 @@ std::vector<std::uint8_t> BuildStrike(std::span<const StrikeSource> glyphs, cons
     const std::size_t locAt = imageAt + static_cast<std::size_t>(rowBytes) * height;
     const std::size_t owAt = locAt + 2 * static_cast<std::size_t>(entries);
     std::vector<std::uint8_t> out(owAt + 2 * static_cast<std::size_t>(entries), 0);
+    BigEndianWriter fields(out);
+    const auto put = [&fields](std::size_t at, int value) {
+        fields.Patch<std::uint16_t>(at, static_cast<std::uint16_t>(value));
+    };
 
     // Proportional font, its conversion bit clear.
     const int header[13] = {0x1000,          first,   last,
@@ -91,22 +91,22 @@ std::vector<std::uint8_t> BuildStrike(std::span<const StrikeSource> glyphs, cons
                             ascent,          descent, metrics.leading,
                             rowWords};
     for (int i = 0; i < 13; ++i)
-        Put16(out, 2 * i, header[i]);
+        put(2 * i, header[i]);
 
     int column = 0;
     for (int i = 0; i < entries; ++i) {
-        Put16(out, locAt + 2 * i, column);
+        put(locAt + 2 * i, column);
         if (i == entries - 1) {
-            Put16(out, owAt + 2 * i, 0xFFFF);
+            put(owAt + 2 * i, 0xFFFF);
             break;
         }
         const GlyphImage* g = slots[i];
         if (g == nullptr) {
-            Put16(out, owAt + 2 * i, 0xFFFF);
+            put(owAt + 2 * i, 0xFFFF);
             continue;
         }
         const int offset = g->width > 0 ? g->left - kernMax : 0;
-        Put16(out, owAt + 2 * i, offset << 8 | g->advance);
+        put(owAt + 2 * i, offset << 8 | g->advance);
         for (int y = 0; y < g->height; ++y) {
             const int row = ascent - g->top + y;
             for (int x = 0; x < g->width; ++x) {

@@ -265,24 +265,23 @@ void Parser::FailAt(int line, const std::string& message) const {
     throw SourceError(Where(file_, line) + message);
 }
 
+// The parser has checked each number against its field's range; a signed and an unsigned spelling of a
+// field keep the same low bits.
 void Put8(Bytes& out, long long v) {
-    out.push_back(static_cast<std::uint8_t>(v));
+    qiva::BigEndianWriter(out).U8(static_cast<std::uint8_t>(v));
 }
 
 void Put16(Bytes& out, long long v) {
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
+    qiva::BigEndianWriter(out).U16(static_cast<std::uint16_t>(v));
 }
 
 void Put32(Bytes& out, long long v) {
-    Put16(out, v >> 16);
-    Put16(out, v & 0xFFFF);
+    qiva::BigEndianWriter(out).U32(static_cast<std::uint32_t>(v));
 }
 
 void PutPascal(Bytes& out, const std::string& text, const Parser& p, const char* what) {
-    if (text.size() > 255) p.Fail(std::string(what) + " is longer than 255 characters");
-    out.push_back(static_cast<std::uint8_t>(text.size()));
-    out.insert(out.end(), text.begin(), text.end());
+    if (!qiva::BigEndianWriter(out).Pascal(text))
+        p.Fail(std::string(what) + " is longer than 255 characters");
 }
 
 std::string Quote(const std::string& macText) {
@@ -318,44 +317,6 @@ std::string Quote(const std::string& macText) {
         }
     }
     return out + "\"";
-}
-
-std::uint8_t Reader::U8() {
-    if (pos >= data.size()) {
-        bad = true;
-        return 0;
-    }
-    return data[pos++];
-}
-
-std::uint16_t Reader::U16() {
-    const std::uint16_t hi = U8();
-    return static_cast<std::uint16_t>((hi << 8) | U8());
-}
-
-std::int16_t Reader::S16() {
-    return static_cast<std::int16_t>(U16());
-}
-
-std::uint32_t Reader::U32() {
-    const std::uint32_t hi = U16();
-    return (hi << 16) | U16();
-}
-
-std::int32_t Reader::S32() {
-    return static_cast<std::int32_t>(U32());
-}
-
-std::string Reader::Pascal() {
-    const std::size_t n = U8();
-    if (n > Left()) {
-        bad = true;
-        pos = data.size();
-        return {};
-    }
-    std::string s(reinterpret_cast<const char*>(data.data() + pos), n);
-    pos += n;
-    return s;
 }
 
 } // namespace qiva_rsrc

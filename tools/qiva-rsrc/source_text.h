@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/core/big_endian.h"
 #include "toolkit/core/mac_types.h"
 
 namespace qiva_rsrc {
@@ -75,19 +76,7 @@ void PutPascal(Bytes& out, const std::string& text, const Parser& p, const char*
 // control characters.
 std::string Quote(const std::string& macText);
 
-// A byte reader for decoding; reading past the end sets `bad` and gives zeros.
-struct Reader {
-    const Bytes& data;
-    std::size_t pos = 0;
-    bool bad = false;
-
-    std::uint8_t U8();
-    std::int16_t S16();
-    std::uint16_t U16();
-    std::int32_t S32();
-    std::uint32_t U32();
-    std::string Pascal();
-    std::size_t Left() const { return pos < data.size() ? data.size() - pos : 0; }
-};
+// Decoding reads through the toolkit's big-endian reader: a short read fails the whole record.
+using Reader = qiva::BigEndianReader;
 
 } // namespace qiva_rsrc

@@ -66,7 +66,7 @@ bool DecompileStrings(const Bytes& data, std::int16_t, std::string& body) {
     if (count < 0) return false;
     for (int i = 0; i < count; ++i)
         body += "string " + Quote(r.Pascal()) + "\n";
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 // ---- 'TEXT' ----
@@ -114,7 +114,7 @@ bool DecompileMenuBar(const Bytes& data, std::int16_t, std::string& body) {
     for (int i = 0; i < count; ++i)
         body += " " + N(r.S16());
     body += "\n";
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 // ---- 'MENU' ----
@@ -211,7 +211,7 @@ bool DecompileMenu(const Bytes& data, std::int16_t id, std::string& body) {
         std::uint8_t icon, key, mark, style;
     };
     std::vector<Item> items;
-    while (!r.bad && r.Left() > 0 && r.data[r.pos] != 0) {
+    while (!r.Failed() && r.Left() > 0 && r.Rest()[0] != 0) {
         Item item;
         item.text = r.Pascal();
         item.icon = r.U8();
@@ -220,7 +220,7 @@ bool DecompileMenu(const Bytes& data, std::int16_t id, std::string& body) {
         item.style = r.U8();
         items.push_back(item);
     }
-    if (r.U8() != 0 || r.bad || r.Left() != 0 || filler != 0) return false;
+    if (r.U8() != 0 || r.Failed() || r.Left() != 0 || filler != 0) return false;
 
     std::uint32_t computed = 0xFFFFFFFFu;
     if (!(flags & 1)) computed &= ~1u;
@@ -327,13 +327,13 @@ bool DecompileWindow(const Bytes& data, std::int16_t, std::string& body) {
     if (!ReadFlag(r, visible) || !ReadFlag(r, goaway)) return false;
     const std::int32_t refcon = r.S32();
     const std::string title = r.Pascal();
-    if (r.bad) return false;
+    if (r.Failed()) return false;
     body += WindowHead(bounds, proc, visible, goaway, refcon) + "title " + Quote(title) + "\n";
     if (r.Left() == 0) return true;
-    if (r.pos % 2 && r.U8() != 0) return false;
+    if (r.Position() % 2 && r.U8() != 0) return false;
     const std::uint16_t position = r.U16();
     body += "position " + Hex(position, 4) + "\n";
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 void CompileDialog(Parser& p, std::int16_t id, Bytes& out) {
@@ -359,7 +359,7 @@ bool DecompileDialog(const Bytes& data, std::int16_t id, std::string& body) {
     const std::int32_t refcon = r.S32();
     const std::int16_t items = r.S16();
     const std::string title = r.Pascal();
-    if (r.bad) return false;
+    if (r.Failed()) return false;
     body += WindowHead(bounds, proc, visible, goaway, refcon);
     if (items != id) body += "items " + N(items) + "\n";
     body += "title " + Quote(title) + "\n";
@@ -370,7 +370,7 @@ bool DecompileDialog(const Bytes& data, std::int16_t id, std::string& body) {
         return true;
     }
     body += "position " + Hex(r.U16(), 4) + "\n";
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 void CompileAlert(Parser& p, std::int16_t id, Bytes& out) {
@@ -386,13 +386,13 @@ bool DecompileAlert(const Bytes& data, std::int16_t id, std::string& body) {
     const auto bounds = ReadRect(r);
     const std::int16_t items = r.S16();
     const std::uint16_t stages = r.U16();
-    if (r.bad) return false;
+    if (r.Failed()) return false;
     body += "bounds " + RectText(bounds) + "\n";
     if (items != id) body += "items " + N(items) + "\n";
     body += "stages " + Hex(stages, 4) + "\n";
     if (r.Left() == 0) return true;
     body += "position " + Hex(r.U16(), 4) + "\n";
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 void CompileControl(Parser& p, std::int16_t, Bytes& out) {
@@ -442,7 +442,7 @@ bool DecompileControl(const Bytes& data, std::int16_t, std::string& body) {
     const std::int16_t max = r.S16(), min = r.S16(), proc = r.S16();
     const std::int32_t refcon = r.S32();
     const std::string title = r.Pascal();
-    if (r.bad || r.Left() != 0) return false;
+    if (r.Failed() || r.Left() != 0) return false;
     body += "bounds " + RectText(bounds) + "\nvalue " + N(value) + "\nvisible " +
             (visible ? "true" : "false") + "\nmax " + N(max) + "\nmin " + N(min) + "\nproc " + N(proc) +
             "\nrefcon " + N(refcon) + "\ntitle " + Quote(title) + "\n";
@@ -546,24 +546,23 @@ bool DecompileItems(const Bytes& data, std::int16_t, std::string& body) {
         const std::uint8_t type = r.U8();
         const std::size_t length = r.U8();
         const ItemKind* kind = KindOfType(type & 0x7F);
-        if (r.bad || !kind || length > r.Left()) return false;
-        const std::string content(reinterpret_cast<const char*>(r.data.data() + r.pos), length);
-        r.pos += length;
+        if (r.Failed() || !kind || length > r.Left()) return false;
+        const std::span<const std::uint8_t> bytes = r.Bytes(length);
+        const std::string content(bytes.begin(), bytes.end());
         if (length % 2 && r.U8() != 0) return false;
         body += std::string(kind->word) + " rect " + RectText(rect);
         if (kind->data == ItemKind::Text) {
             body += " text " + Quote(content);
         } else if (kind->data == ItemKind::Number) {
             if (length != 2) return false;
-            body += " id " + N(static_cast<std::int16_t>((static_cast<std::uint8_t>(content[0]) << 8) |
-                                                         static_cast<std::uint8_t>(content[1])));
+            body += " id " + N(qiva::LoadBigEndian<std::int16_t>(bytes.data()));
         } else if (length != 0) {
             return false;
         }
         if (type & 0x80) body += " disabled";
         body += "\n";
     }
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 // ---- 'CURS' ----
@@ -697,11 +696,11 @@ bool DecompileKeyboard(const Bytes& data, std::int16_t, std::string& body) {
     Reader r{data};
     body += "version " + N(r.S16()) + "\nindex" + ByteRows(r, 256);
     const int tables = r.U16();
-    if (r.bad || static_cast<std::size_t>(tables) * 128 > r.Left()) return false;
+    if (r.Failed() || static_cast<std::size_t>(tables) * 128 > r.Left()) return false;
     for (int t = 0; t < tables; ++t)
         body += "table" + ByteRows(r, 128);
     const int dead = r.U16();
-    for (int d = 0; d < dead && !r.bad; ++d) {
+    for (int d = 0; d < dead && !r.Failed(); ++d) {
         const std::uint8_t table = r.U8(), key = r.U8();
         const int completions = r.U16();
         if (static_cast<std::size_t>(completions) * 2 + 2 > r.Left()) return false;
@@ -713,7 +712,7 @@ bool DecompileKeyboard(const Bytes& data, std::int16_t, std::string& body) {
         const std::uint8_t a = r.U8();
         body += "\n    nomatch " + Hex(a, 2) + " " + Hex(r.U8(), 2) + "\n";
     }
-    return !r.bad && r.Left() == 0;
+    return !r.Failed() && r.Left() == 0;
 }
 
 // ---- 'wicn', 'wcic' ----
@@ -731,7 +730,7 @@ void CompileWindowIcon(Parser& p, std::int16_t, Bytes& out) {
 
 bool DecompileWindowIcon(const Bytes& data, std::int16_t, std::string& body) {
     if (data.size() != 2) return false;
-    body += "icon " + N(static_cast<std::int16_t>((data[0] << 8) | data[1])) + "\n";
+    body += "icon " + N(qiva::LoadBigEndian<std::int16_t>(data.data())) + "\n";
     return true;
 }
 
