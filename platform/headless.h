@@ -6,6 +6,8 @@
 // loops that wait for the clock to change always end.
 
 #include <deque>
+#include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,33 +25,48 @@ struct RecordedSound {
 
 // One parsed line of a script.
 struct ScriptStep {
-    enum class Op { Events, Wait, Shot, ExpectSound, ExpectPixel, ExpectMessageBox };
+    enum class Op { Events, Wait, Shot, Dump, ExpectSound, ExpectPixel, ExpectMessageBox };
     Op op = Op::Events;
     int line = 0;
     std::vector<Event> events; // Events
     long long number = 0;      // Wait: ticks; ExpectSound/ExpectMessageBox: count; ExpectPixel: index
     int x = 0, y = 0;          // ExpectPixel
-    std::string file;          // Shot
+    std::string file;          // Shot, Dump ("-": standard output)
 };
 
-// Parses a script; returns an error naming the line ("line 3: ..."), empty on success.
-//   click X Y [right]    move there, press and release the button
-//   mousedown [right]    press at the current position      mouseup [right]
-//   move X Y             move the mouse (coordinates in virtual-screen pixels)
-//   key NAME             press and release a key: a letter or digit, return, escape, tab, backspace,
-//                        space, delete, insert, home, end, pageup, pagedown, left, right, up, down,
-//                        f1..f12, with any of the prefixes ctrl+, shift+, alt+
-//   text STRING          type the rest of the line (UTF-8)
-//   wait TICKS           let TICKS sixtieths of a second pass on the program's clock
+// The script verbs (the command table is in headless_script.cpp):
+//   click X Y [left|right]    move there, press and release the button
+//   mousedown [left|right]    press at the current position
+//   mouseup [left|right]      release at the current position
+//   move X Y                  move the mouse (coordinates in virtual-screen pixels, 0 to 32767)
+//   key NAME                  press and release a key: a letter or digit, return, escape, tab, backspace,
+//                             space, delete, insert, home, end, pageup, pagedown, left, right, up, down,
+//                             f1..f12, with any of the prefixes ctrl+, shift+, alt+
+//   text STRING               type the rest of the line (UTF-8)
+//   wait TICKS                let TICKS sixtieths of a second pass on the program's clock
 //   activate, deactivate, close    window activation and the close box
-//   shot FILE.png        write the whole virtual screen as shown
-//   expect-sound N       N sounds (beeps included) have been played since the start
-//   expect-messagebox N  N message boxes have been shown since the start
-//   expect-pixel X Y I   the screen pixel at (X, Y) holds palette index I
+//   shot FILE.png             write the whole virtual screen as shown
+//   dump FILE|-               write the program's state, one object a line, then a line "end" ("-":
+//                             standard output, flushed)
+//   expect-sound N            N sounds (beeps included) have been played since the start
+//   expect-messagebox N       N message boxes have been shown since the start
+//   expect-pixel X Y INDEX    the screen pixel at (X, Y) holds palette index INDEX
 // Blank lines and lines starting with '#' are skipped. The program quits when the script ends.
+
+// Parses one line; a blank line or a comment leaves `step` empty. Returns an error naming the line
+// ("line 3: ..."), empty on success.
+std::string ParseScriptLine(std::string line, int lineNumber, std::optional<ScriptStep>& step);
+// Parses a whole script.
 std::string ParseScript(const std::string& text, std::vector<ScriptStep>& steps);
+// "click X Y [left|right]"..., one per verb, for a program's --help.
+std::vector<std::string> ScriptSynopses();
 // Parses "ctrl+c", "f1", "a"... into its events (modifier presses around a key press).
 bool KeyEvents(const std::string& name, std::vector<Event>& events);
+
+// What the script's dump verb writes: the program's state, ending with the line "end". The toolkit
+// installs it at start-up; without one a dump is the line "end" alone.
+using StateDumpProvider = std::string (*)();
+void SetStateDumpProvider(StateDumpProvider provider);
 
 class HeadlessBackend : public Backend {
 public:
@@ -79,8 +96,12 @@ public:
 
     // Test and script side.
     void Inject(const Event& event) { input_.push_back(event); }
+    // A script file, or "-" for standard input read a line at a time as the program asks for events.
     std::string LoadScript(const std::string& path); // error text, empty on success
     void SetScript(std::vector<ScriptStep> steps);
+    // Lines read from `in` one at a time, each when the steps before it are done; the end of the input
+    // ends the script.
+    void SetLiveScript(std::istream& in);
     void SetDesktop(PixelRect desktop) { desktop_ = desktop; }
     void SetArea(const WindowArea& area) { area_ = area; } // as if the user moved or maximized it
     void AdvanceClock(std::uint64_t microseconds) { clock_ += microseconds; }
@@ -106,6 +127,7 @@ public:
 
 private:
     bool RunScript(Event& event);
+    bool ReadLiveLine();
     void Stamp(Event& event, bool fromScript);
 
     std::deque<Event> input_;
@@ -113,6 +135,8 @@ private:
     std::vector<ScriptStep> script_;
     bool haveScript_ = false;
     std::size_t scriptPos_ = 0;
+    std::istream* live_ = nullptr;
+    int liveLine_ = 0;
     bool waiting_ = false;
     std::uint64_t waitUntil_ = 0;
     int quitStatus_ = -1;

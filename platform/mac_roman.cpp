@@ -1,5 +1,7 @@
 #include "platform/mac_roman.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -32,50 +34,6 @@ struct Reverse {
 };
 constexpr Reverse kReverse;
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Decodes one UTF-8 sequence at text[i], advancing i; returns -1 for a malformed one (one byte skipped).
-long DecodeUtf8(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(text[i++]);
-    if (lead < 0x80) return lead;
-    int extra;
-    char32_t cp;
-    char32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        return -1;
-    }
-    std::size_t j = i;
-    for (int k = 0; k < extra; ++k, ++j) {
-        if (j >= text.size() || (static_cast<unsigned char>(text[j]) & 0xC0) != 0x80) return -1;
-        cp = (cp << 6) | (static_cast<unsigned char>(text[j]) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
-    i = j;
-    return static_cast<long>(cp);
-}
-
 } // namespace
 
 char32_t MacRomanToUnicode(std::uint8_t ch) {
@@ -104,8 +62,8 @@ std::string Utf8ToMacRoman(std::string_view utf8, char replacement) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const long cp = DecodeUtf8(utf8, i);
-        const int ch = cp < 0 ? -1 : UnicodeToMacRoman(static_cast<char32_t>(cp));
+        const std::optional<char32_t> cp = DecodeUtf8(utf8, i);
+        const int ch = cp ? UnicodeToMacRoman(*cp) : -1;
         out += ch < 0 ? replacement : static_cast<char>(ch);
     }
     return out;

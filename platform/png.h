@@ -1,13 +1,19 @@
 #pragma once
-// Writing an 8-bit frame as an RGB PNG file (screenshots of the virtual screen).
+// PNG images of 8-bit frames (screenshots of the virtual screen, the drawing tools' canvases): paletted,
+// with the frame's 256 colours, and compressed.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
 namespace platform {
 
-// Returns an error text, empty on success. The file is replaced atomically.
+// Encodes the frame into `png`. Returns an error text, empty on success.
+std::string EncodePng(const Frame& frame, std::vector<std::uint8_t>& png);
+
+// Writes the frame as a PNG file, replaced atomically. Returns an error text, empty on success.
 std::string WritePng(const std::string& path, const Frame& frame);
 
 } // namespace platform

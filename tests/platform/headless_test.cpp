@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/wave.h"
@@ -133,6 +135,77 @@ TEST(HeadlessWindow, SizeIsAtLeast640By400) {
     EXPECT_EQ(area.width, 640);
     EXPECT_EQ(area.height, 400);
     EXPECT_TRUE(area.maximized);
+}
+
+std::string DumpForTest() {
+    return "screen 640 450\nend\n";
+}
+
+// Restores the dump provider whatever happens in the test body.
+struct ProviderGuard {
+    ~ProviderGuard() { platform::SetStateDumpProvider(nullptr); }
+};
+
+TEST(HeadlessScript, ALiveScriptIsReadALineAtATimeAsEventsAreAskedFor) {
+    TempDir dir;
+    ProviderGuard guard;
+    platform::SetStateDumpProvider(&DumpForTest);
+    HeadlessBackend backend;
+    ASSERT_TRUE(backend.OpenWindow("Tolka", {}));
+    const std::string first = "click 5 6\n";
+    std::istringstream in(first + "\n# a comment\ndump " + (dir / "state.txt") + "\nkey a\n");
+    backend.SetLiveScript(in);
+    Event e;
+    ASSERT_TRUE(backend.Pump(e));
+    EXPECT_EQ(e.kind, EventKind::MouseMove);
+    EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(first.size())) << "only the first line is read";
+    ASSERT_TRUE(backend.Pump(e));
+    ASSERT_TRUE(backend.Pump(e));
+    EXPECT_EQ(e.kind, EventKind::MouseUp);
+    std::string state;
+    EXPECT_FALSE(platform::ReadFile(dir / "state.txt", state)) << "the dump waits for its turn";
+    ASSERT_TRUE(backend.Pump(e));
+    EXPECT_EQ(e.kind, EventKind::KeyDown);
+    ASSERT_TRUE(platform::ReadFile(dir / "state.txt", state));
+    EXPECT_EQ(state, DumpForTest());
+    const std::vector<Event> rest = Drain(backend);
+    ASSERT_FALSE(rest.empty());
+    EXPECT_EQ(rest.back().kind, EventKind::Quit) << "the end of the input ends the script";
+    EXPECT_EQ(rest.back().status, 0);
+}
+
+TEST(HeadlessScript, ABadLiveLineOrAFailedDumpEndsTheRunWithAnError) {
+    TempDir dir;
+    const struct {
+        std::string script;
+        std::size_t eventsBeforeQuit;
+    } cases[] = {
+        {"key a\nfly 3\nkey b\n", 3}, // a key's down, text, up; then the bad line
+        {"dump " + (dir / "no/such/dir") + "\nkey b\n", 0}, // a dump that cannot be written
+    };
+    for (const auto& c : cases) {
+        HeadlessBackend backend;
+        ASSERT_TRUE(backend.OpenWindow("Tolka", {}));
+        std::istringstream in(c.script);
+        backend.SetLiveScript(in);
+        const std::vector<Event> events = Drain(backend);
+        ASSERT_EQ(events.size(), c.eventsBeforeQuit + 1) << c.script;
+        EXPECT_EQ(events.back().kind, EventKind::Quit);
+        EXPECT_EQ(events.back().status, 1);
+    }
+}
+
+TEST(HeadlessScript, WithoutAProviderADumpIsTheEndLineAlone) {
+    TempDir dir;
+    HeadlessBackend backend;
+    ASSERT_TRUE(backend.OpenWindow("Tolka", {}));
+    std::vector<platform::ScriptStep> steps;
+    ASSERT_EQ(platform::ParseScript("dump " + (dir / "d.txt") + "\n", steps), "");
+    backend.SetScript(std::move(steps));
+    Drain(backend);
+    std::string state;
+    ASSERT_TRUE(platform::ReadFile(dir / "d.txt", state));
+    EXPECT_EQ(state, "end\n");
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
+#include "platform/headless.h"
 #include "platform/platform.h"
 #include "platform/single_instance.h"
 #include "toolkit/core/application.h"
@@ -14,6 +17,7 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/sound.h"
+#include "toolkit/core/state_dump.h"
 #include "toolkit/core/time_manager.h"
 
 namespace qiva {
@@ -244,7 +248,29 @@ void PumpStep() {
     }
 }
 
-int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
+std::string ShellUsage(const char* program, const char* usage) {
+    std::string name = program;
+    if (const std::size_t slash = name.rfind('/'); slash != std::string::npos) name.erase(0, slash + 1);
+    std::string text = "usage: " + name + " [--headless] [--script FILE|-] [--scale N]\n";
+    if (usage) text += usage;
+    text += "\nOn every program of the toolkit:\n"
+            "  --headless        run without a display (also QIVA_BACKEND=headless)\n"
+            "  --script FILE     run headless, taking the input from the script FILE; \"-\" reads it from\n"
+            "                    standard input a line at a time, as the program asks for events\n"
+            "  --scale N         show the screen at N times its size, 1 to 4 (also QIVA_SCALE=N)\n"
+            "Script lines:\n";
+    for (const std::string& verb : platform::ScriptSynopses())
+        text += "  " + verb + "\n";
+    return text;
+}
+
+int ShellMain(int argc, char** argv, const char* name, void (*appMain)(), const char* usage) {
+    // --help answers before anything starts: no display, no settings file, no wake-up of a first instance.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(ShellUsage(argc > 0 ? argv[0] : name, usage).c_str(), stdout);
+            return 0;
+        }
     SetApplicationName(name);
     SetShellRunning(true);
     const std::string error = platform::InstallFromCommandLine(argc, argv);
@@ -253,6 +279,7 @@ int ShellMain(int argc, char** argv, const char* name, void (*appMain)()) {
         return 2;
     }
     SetErrorBoxSink(&PlatformErrorBox);
+    platform::SetStateDumpProvider(&StateDump);
     // A second start wakes the first and ends.
     if (platform::ClaimSingleInstance(ApplicationName(), kWakeUpMessage) == platform::InstanceClaim::Second)
         return 0;

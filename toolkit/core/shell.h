@@ -4,6 +4,7 @@
 // the exit handlers in reverse order of registration. The main window is toolkit/core/main_window.h.
 
 #include <cstdint>
+#include <string>
 
 #include "toolkit/core/geometry.h"
 
@@ -37,8 +38,13 @@ ShellHooks& Shell();
 
 // Runs the start-up steps, then `appMain`, then exits with status 0. Chooses the platform backend from
 // the command line (see platform::InstallFromCommandLine). A second instance wakes the first and
-// returns 0; a bad command line prints its error and returns 2.
-int ShellMain(int argc, char** argv, const char* applicationName, void (*appMain)());
+// returns 0; a bad command line prints its error and returns 2. With --help (or -h) it prints `usage`
+// (the program's own lines) and the options every program on the shell takes, and returns 0 having
+// started nothing.
+int ShellMain(int argc, char** argv, const char* applicationName, void (*appMain)(),
+              const char* usage = nullptr);
+// The --help text: a usage line for `program`, `usage`, the shell's options and the script lines.
+std::string ShellUsage(const char* program, const char* usage);
 
 // One pump step: at most one platform event, the time tasks, then the quit and redraw flags.
 void PumpStep();

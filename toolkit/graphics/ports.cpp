@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "toolkit/core/memory.h"
 
@@ -9,6 +10,7 @@
 #include "toolkit/core/application.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/startup.h"
+#include "toolkit/core/state_dump.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/main_screen.h"
@@ -140,6 +142,9 @@ void SetUpGraphics() {
     qiva::BuildColorTable();
     qiva::OpenScreen(qiva::gScreenWidth, qiva::gScreenHeight);
     qiva::DescribeScreenPixMap();
+    qiva::RegisterStateDump("screen", [](std::string& out) {
+        out += "screen " + std::to_string(qiva::gScreenWidth) + " " + std::to_string(qiva::gScreenHeight) + "\n";
+    });
 }
 
 } // namespace

@@ -174,5 +174,8 @@ void DemoMain() {
 } // namespace
 
 int main(int argc, char** argv) {
-    return qiva::ShellMain(argc, argv, "QivaDemo", &DemoMain);
+    return qiva::ShellMain(
+        argc, argv, "QivaDemo", &DemoMain,
+        "Opens the main window and answers each click and key by drawing what it received;\n"
+        "S plays a sound, Q or the close box quits.\n");
 }

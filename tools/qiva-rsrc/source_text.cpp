@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/mac_roman.h"
+#include "platform/utf8.h"
 
 namespace qiva_rsrc {
 namespace {
@@ -16,35 +17,6 @@ int HexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-// Decodes one UTF-8 character at text[i], advancing i; -1 when malformed.
-long DecodeUtf8(const std::string& text, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    long cp = 0;
-    if (lead < 0x80) {
-        ++i;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07;
-    } else {
-        ++i;
-        return -1;
-    }
-    ++i;
-    for (int k = 0; k < extra; ++k, ++i) {
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return -1;
-        cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    }
-    return cp;
 }
 
 // Reads a quoted string or type starting after its opening quote; returns Macintosh bytes.
@@ -101,12 +73,12 @@ std::string ReadQuoted(const std::string& text, std::size_t& i, char quote, cons
             }
             continue;
         }
-        const long cp = DecodeUtf8(text, i);
-        if (cp < 0) throw SourceError(Where(file, line) + "malformed UTF-8");
-        const int mac = platform::UnicodeToMacRoman(static_cast<char32_t>(cp));
+        const std::optional<char32_t> cp = platform::DecodeUtf8(text, i);
+        if (!cp) throw SourceError(Where(file, line) + "malformed UTF-8");
+        const int mac = platform::UnicodeToMacRoman(*cp);
         if (mac < 0) {
             char buffer[32];
-            std::snprintf(buffer, sizeof buffer, "U+%04lX", static_cast<unsigned long>(cp) & 0x1FFFFFul);
+            std::snprintf(buffer, sizeof buffer, "U+%04lX", static_cast<unsigned long>(*cp));
             throw SourceError(Where(file, line) + "the character " + buffer +
                               " has no place in the Macintosh character set");
         }
