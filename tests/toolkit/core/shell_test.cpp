@@ -2,6 +2,9 @@
 
 #include "toolkit/core/charset.h"
 #include "toolkit/core/error_box.h"
+#include "toolkit/core/state_dump.h"
+
+#include <sstream>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -159,6 +162,33 @@ TEST_F(Shell, ScriptEndQuitsWithItsStatus) {
                 qiva::PumpStep();
         },
         ::testing::ExitedWithCode(1), "script line 1");
+}
+
+// A program that tracks the mouse is waiting for events too: its loop reads the live script's next
+// lines and answers their dumps, with the state as it is inside the loop.
+TEST_F(Shell, ATrackingLoopRunsTheLiveScriptAndServesItsDumps) {
+    static int polls;
+    polls = 0;
+    struct Guard {
+        ~Guard() {
+            platform::SetStateDumpProvider(nullptr);
+            qiva::UnregisterStateDump("t.tracking");
+        }
+    } guard;
+    platform::SetStateDumpProvider(&qiva::StateDump);
+    qiva::RegisterStateDump("t.tracking",
+                            [](std::string& out) { out += "polls " + std::to_string(polls) + "\n"; });
+    std::istringstream in("mousedown\nwait 1\ndump " + (dir / "d.txt") + "\nmouseup\nkey a\n");
+    headless->SetLiveScript(in);
+    ASSERT_TRUE(Button());
+    while (Button() && polls < 1000)
+        ++polls;
+    ASSERT_LT(polls, 1000) << "the release was never read";
+    std::string dump;
+    ASSERT_TRUE(platform::ReadFile(dir / "d.txt", dump));
+    EXPECT_EQ(dump, "polls " + std::to_string(polls) + "\nend\n")
+        << "dumped inside the loop, at its last poll";
+    EXPECT_EQ(in.tellg(), static_cast<std::streamoff>(in.str().size() - 6)) << "the key is left for later";
 }
 
 TEST_F(Shell, ActivationRereadsSettingsAndCallsTheHooks) {
