@@ -4,12 +4,7 @@
 set -euo pipefail
 demo=$1
 work=$(mktemp -d)
-pid=""
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run SDL_RENDER_VSYNC=0 QIVA_SCALE=1
 # No sound device here: the demo must go on in silence.
@@ -24,6 +19,8 @@ set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 "$DEMO" > "$WORK/out" 2> "$WORK/err" &
 pid=$!
+# A failed step must not leave the demo running after its display has gone.
+trap 'kill -9 "$pid" 2>/dev/null || true' EXIT
 wid=""
 for _ in $(seq 1 100); do
     wid=$(xdotool search --name '^QivaDemo$' 2>/dev/null | head -1) && [ -n "$wid" ] && break
