@@ -35,6 +35,10 @@ int UnicodeToCp1252(char32_t cp) {
     return -1;
 }
 
+char32_t Cp1252ToUnicode(std::uint8_t ch) {
+    return ch >= 0x80 && ch < 0xA0 ? kCp1252High[ch - 0x80] : char32_t{ch};
+}
+
 std::uint8_t Cp1252ToMac(std::uint8_t ch) {
     return kToMac[ch];
 }
