@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "toolkit/core/error_box.h"
+#include "toolkit/core/message_log.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/managers/te_hit.h"
