@@ -139,7 +139,7 @@ void BM_BuildInverseTable(benchmark::State& state) {
     const auto colourSpecs = qiva::BuildColorSpecs(qiva::BuildPalette(0, 0, 0));
     qiva::InverseTable table;
     for (auto _ : state) {
-        qiva::BuildInverseTable(colourSpecs.data(), 256, 5, qiva::COUL_TRANSPARENTE, table);
+        qiva::BuildInverseTable(colourSpecs.data(), 256, 5, qiva::kTransparentIndex, table);
         benchmark::DoNotOptimize(table.cells.data());
     }
 }

@@ -12,8 +12,8 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/pict_format.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/pict_scale.h"
-#include "toolkit/graphics/pictures.h"
 #include "toolkit/graphics/quickdraw.h"
 
 namespace {

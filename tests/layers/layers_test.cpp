@@ -13,15 +13,9 @@ namespace {
 using layer_check::CheckTree;
 using layer_check::LoopAllowance;
 
-// The graphics units that still include each other in one loop while the layer is being untangled.
-// Take units off as they leave the loop; the test says which ones can go. Empty: no loop is tolerated.
-const std::vector<LoopAllowance> kKnownLoops = {
-    {"graphics",
-     {"toolkit/graphics/buffers", "toolkit/graphics/copy_bits", "toolkit/graphics/curves",
-      "toolkit/graphics/drawing_state", "toolkit/graphics/main_screen", "toolkit/graphics/pictures",
-      "toolkit/graphics/polygons", "toolkit/graphics/ports", "toolkit/graphics/region_drawing",
-      "toolkit/graphics/region_recording", "toolkit/graphics/shapes", "toolkit/graphics/text"}},
-};
+// Loops tolerated while a layer is being untangled (its units, each of which the test says when it
+// can go). Empty: no loop is tolerated.
+const std::vector<LoopAllowance> kKnownLoops = {};
 
 std::string Lines(const std::vector<std::string>& findings) {
     std::string text;

@@ -3,7 +3,7 @@
 
 #include "tests/toolkit/graphics/graphics_fixture.h"
 #include "toolkit/core/memory.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "tools/qiva-pict/pict_files.h"
 
 namespace {
@@ -47,9 +47,9 @@ TEST_F(PictFiles, TransparentPixelsStayTransparentWhenDrawn) {
     const qiva::Palette& palette = qiva::ThePalette().palette;
     for (bool dither : {false, true}) {
         const std::vector<std::uint8_t> indices = qiva_pict::PaletteIndices(Sample(), palette, dither);
-        EXPECT_EQ(indices[0], qiva::COUL_TRANSPARENTE);
+        EXPECT_EQ(indices[0], qiva::kTransparentIndex);
         for (std::size_t i = 1; i < indices.size(); ++i)
-            EXPECT_NE(indices[i], qiva::COUL_TRANSPARENTE) << "an opaque colour never becomes transparent";
+            EXPECT_NE(indices[i], qiva::kTransparentIndex) << "an opaque colour never becomes transparent";
         Play(qiva_pict::PictFromImage(Sample(), palette, {dither, false}));
         const RGBColor red{0xFFFF, 0, 0}, blue{0, 0, 0xFFFF};
         EXPECT_EQ(Pixel(0, 0), greenIndex) << "left as it was";

@@ -7,7 +7,7 @@
 
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/memory.h"
-#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/buffer_table.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/rect_utils.h"
@@ -157,10 +157,8 @@ void PutBlock(const std::uint8_t* block, int width, int height, std::uint8_t tra
     port->fgIndex = fg;
 }
 
-} // namespace qiva
-
-std::uint8_t* FABRIQUE_MOB(const Rect* srcRect, int width, int height, qiva::PixelFetch fetch,
-                           std::uint8_t* block) {
+std::uint8_t* ResampleToBlock(const Rect* srcRect, int width, int height, PixelFetch fetch,
+                              std::uint8_t* block) {
     if (srcRect == nullptr || width <= 0 || height <= 0) return nullptr;
     bool allocated = false;
     if (block == nullptr) {
@@ -171,20 +169,32 @@ std::uint8_t* FABRIQUE_MOB(const Rect* srcRect, int width, int height, qiva::Pix
             char message[96];
             std::snprintf(message, sizeof message, "Pas de place pour FABRIQUE_MOB Taille : %ld (%dx%d)",
                           bytes, width, height);
-            qiva::ShowErrorBox(message);
+            ShowErrorBox(message);
             return nullptr;
         }
         allocated = true;
     }
-    if (!qiva::Resample(qiva::CurrentSource(), *srcRect, width, height, fetch, block)) {
+    if (!Resample(CurrentSource(), *srcRect, width, height, fetch, block)) {
         if (allocated) DisposePtr(reinterpret_cast<Ptr>(block));
         return nullptr;
     }
     return block;
 }
 
-void CopyBits(const BitMap* srcBits, const BitMap*, const Rect* srcRect, const Rect* dstRect, std::int16_t,
-              RgnHandle) {
+} // namespace qiva
+
+std::uint8_t* FABRIQUE_MOB(const Rect* srcRect, int width, int height, qiva::PixelFetch fetch,
+                           std::uint8_t* block) {
+    return qiva::ResampleToBlock(srcRect, width, height, fetch, block);
+}
+
+void CopyBits(const BitMap* srcBits, const BitMap*, const Rect* srcRect, const Rect* dstRect,
+              std::int16_t mode, RgnHandle maskRgn) {
+    if (qiva::Drawing().current == nullptr || srcRect == nullptr || dstRect == nullptr) return;
+    qiva::PortProc(&QDProcs::bitsProc, StdBits)(srcBits, srcRect, dstRect, mode, maskRgn);
+}
+
+void StdBits(const BitMap* srcBits, const Rect* srcRect, const Rect* dstRect, std::int16_t, RgnHandle) {
     using namespace qiva;
     const GrafPtr port = Drawing().current;
     if (port == nullptr || srcRect == nullptr || dstRect == nullptr) return;
@@ -200,9 +210,9 @@ void CopyBits(const BitMap* srcBits, const BitMap*, const Rect* srcRect, const R
                 const std::uint8_t* pixels = StableSourceRows(CurrentSource(), src, copy, rowBytes);
                 const int left = dst.left - port->portBits.bounds.left,
                           top = dst.top - port->portBits.bounds.top;
-                ClippedMaskedCopy(left, top, left + w - 1, top + h - 1, pixels, rowBytes, COUL_TRANSPARENTE);
-            } else if (std::uint8_t* block = FABRIQUE_MOB(&src, w, h, FetchMapped, nullptr)) {
-                PutBlock(block, w, h, COUL_TRANSPARENTE, dst.left, dst.top);
+                ClippedMaskedCopy(left, top, left + w - 1, top + h - 1, pixels, rowBytes, kTransparentIndex);
+            } else if (std::uint8_t* block = ResampleToBlock(&src, w, h, FetchMapped, nullptr)) {
+                PutBlock(block, w, h, kTransparentIndex, dst.left, dst.top);
                 DisposePtr(reinterpret_cast<Ptr>(block));
             }
         }
@@ -227,23 +237,23 @@ void CopyMask(const BitMap* srcBits, const BitMap* maskBits, const BitMap*, cons
         std::uint8_t* block = nullptr;
         if (w > 0 && h > 0 && DescribeSource(srcBits) && ClipToSource(CurrentSource(), src, dst) &&
             dst.right - dst.left == w && dst.bottom - dst.top == h)
-            block = FABRIQUE_MOB(&src, w, h, FetchMapped, nullptr);
+            block = ResampleToBlock(&src, w, h, FetchMapped, nullptr);
         if (block != nullptr) {
             if (maskIsBuffer) {
                 std::vector<std::uint8_t> mask(static_cast<std::size_t>(w) * h, 0);
                 if (DescribeSource(maskBits) &&
                     Resample(CurrentSource(), *maskRect, w, h, FetchMapped, mask.data()))
                     for (std::size_t i = 0; i < mask.size(); ++i)
-                        if (mask[i] == kIndexWhite) block[i] = COUL_TRANSPARENTE;
+                        if (mask[i] == kIndexWhite) block[i] = kTransparentIndex;
             } else if (maskRect->left == 0 && maskRect->top == 0 && maskRect->right == w &&
                        maskRect->bottom == h && DescribeSource(maskBits)) {
                 // Only a one-bit mask at (0, 0) of the destination's size masks anything.
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x)
-                        if (FetchBit(CurrentSource(), x, y) == COUL_TRANSPARENTE)
-                            block[y * w + x] = COUL_TRANSPARENTE;
+                        if (FetchBit(CurrentSource(), x, y) == kTransparentIndex)
+                            block[y * w + x] = kTransparentIndex;
             }
-            PutBlock(block, w, h, COUL_TRANSPARENTE, dst.left, dst.top);
+            PutBlock(block, w, h, kTransparentIndex, dst.left, dst.top);
             DisposePtr(reinterpret_cast<Ptr>(block));
         }
     }

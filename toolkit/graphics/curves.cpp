@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/shape_geometry.h"
 #include "toolkit/graphics/shapes.h"
@@ -52,34 +52,7 @@ void RunSpans(const std::vector<Span>& spans, int top) {
     }
 }
 
-// Into an open picture: the oval size of a rounded rectangle, the fill pattern of a fill, the shape.
-void RecordShape(const Shape& shape, const Rect* r, std::uint8_t verbOpcode) {
-    const GrafPtr port = Drawing().current;
-    if (r == nullptr || port == nullptr || !qiva::PictureRecording()) return;
-    if (shape.kind == Kind::roundRect)
-        qiva::RecordPoint(0x0B, Point{static_cast<std::int16_t>(shape.ovalHeight),
-                                      static_cast<std::int16_t>(shape.ovalWidth)});
-    if ((verbOpcode & 7) == 4) qiva::RecordPattern(0x0A, port->fillPat);
-    qiva::RecordRect(static_cast<std::uint8_t>((shape.kind == Kind::roundRect ? 0x40 : 0x50) + verbOpcode),
-                     *r);
-}
-
-std::uint8_t VerbOpcode(Verb verb) {
-    switch (verb) {
-    case Verb::paint:
-        return 1;
-    case Verb::erase:
-        return 2;
-    case Verb::invert:
-    case Verb::hiliteInvert:
-        return 3;
-    default:
-        return 4;
-    }
-}
-
 void Filled(const Shape& shape, const Rect* r, Verb verb) {
-    RecordShape(shape, r, VerbOpcode(verb));
     if (r == nullptr || !CanDraw() || !(r->left < r->right && r->top < r->bottom)) return;
     ShapeSpans(shape, r->left, r->top, r->right, r->bottom, Spans());
     qiva::BeginDrawing();
@@ -88,10 +61,6 @@ void Filled(const Shape& shape, const Rect* r, Verb verb) {
         RunSpans(Spans(), r->top);
     }
     qiva::EndDrawing();
-}
-
-Verb InvertVerb() {
-    return Drawing().current->colrBit != 0 ? Verb::hiliteInvert : Verb::invert;
 }
 
 // The pen positions, in local coordinates, whose pen can reach a pixel of the effective clip.
@@ -138,10 +107,6 @@ void RunPieces(Pieces&& forEachPiece, int top, const qiva::shapes::ArcTest* arc)
 // pen's size, which keeps the frame inside r. A pen at least half as wide or as tall as the shape
 // covers it all: the whole shape is painted with the pen's pattern and mode.
 void Framed(const Shape& shape, const Rect* r, int startAngle, int arcAngle, bool isArc) {
-    if (isArc && r != nullptr)
-        qiva::RecordArc(0x60, *r, static_cast<std::int16_t>(startAngle), static_cast<std::int16_t>(arcAngle));
-    else
-        RecordShape(shape, r, 0);
     if (r == nullptr || !CanDraw() || !(r->left < r->right && r->top < r->bottom)) return;
     const GrafPtr port = Drawing().current;
     const int penWidth = port->pnSize.h, penHeight = port->pnSize.v;
@@ -173,44 +138,82 @@ void Framed(const Shape& shape, const Rect* r, int startAngle, int arcAngle, boo
     port->pnLoc = loc;
 }
 
+// The bottlenecks' drawing: a frame with the port's pen, a filled shape with its verb's.
+void Draw(const Shape& shape, GrafVerb verb, const Rect* r) {
+    if (verb == GrafVerb::frame)
+        Framed(shape, r, 0, 360, false);
+    else
+        Filled(shape, r, qiva::FillVerbOf(verb));
+}
+
+} // namespace
+
+namespace qiva {
+
+void FrameArcOutline(const Rect& r, int startAngle, int arcAngle) {
+    Framed({Kind::oval}, &r, startAngle, arcAngle, true);
+}
+
+} // namespace qiva
+
+void StdRRect(GrafVerb verb, const Rect* r, int ovalWidth, int ovalHeight) {
+    if (Drawing().current == nullptr || r == nullptr) return;
+    qiva::RecordRRectVerb(verb, *r, ovalWidth, ovalHeight);
+    Draw({Kind::roundRect, ovalWidth, ovalHeight}, verb, r);
+}
+
+void StdOval(GrafVerb verb, const Rect* r) {
+    if (Drawing().current == nullptr || r == nullptr) return;
+    qiva::RecordOvalVerb(verb, *r);
+    Draw({Kind::oval}, verb, r);
+}
+
+namespace {
+
+void CallRRect(GrafVerb verb, const Rect* r, int ovalWidth, int ovalHeight) {
+    if (Drawing().current == nullptr || r == nullptr) return;
+    qiva::PortProc(&QDProcs::rRectProc, StdRRect)(verb, r, ovalWidth, ovalHeight);
+}
+
+void CallOval(GrafVerb verb, const Rect* r) {
+    if (Drawing().current == nullptr || r == nullptr) return;
+    qiva::PortProc(&QDProcs::ovalProc, StdOval)(verb, r);
+}
+
 } // namespace
 
 void FrameRoundRect(const Rect* r, int ovalWidth, int ovalHeight) {
-    Framed({Kind::roundRect, ovalWidth, ovalHeight}, r, 0, 360, false);
+    CallRRect(GrafVerb::frame, r, ovalWidth, ovalHeight);
 }
 void PaintRoundRect(const Rect* r, int ovalWidth, int ovalHeight) {
-    Filled({Kind::roundRect, ovalWidth, ovalHeight}, r, Verb::paint);
+    CallRRect(GrafVerb::paint, r, ovalWidth, ovalHeight);
 }
 void EraseRoundRect(const Rect* r, int ovalWidth, int ovalHeight) {
-    Filled({Kind::roundRect, ovalWidth, ovalHeight}, r, Verb::erase);
+    CallRRect(GrafVerb::erase, r, ovalWidth, ovalHeight);
 }
 void InvertRoundRect(const Rect* r, int ovalWidth, int ovalHeight) {
-    if (Drawing().current != nullptr) Filled({Kind::roundRect, ovalWidth, ovalHeight}, r, InvertVerb());
+    CallRRect(GrafVerb::invert, r, ovalWidth, ovalHeight);
 }
 void FillRoundRect(const Rect* r, int ovalWidth, int ovalHeight, const Pattern* pat) {
     if (Drawing().current == nullptr || pat == nullptr) return;
     Drawing().current->fillPat = *pat;
-    Filled({Kind::roundRect, ovalWidth, ovalHeight}, r, Verb::fill);
+    CallRRect(GrafVerb::fill, r, ovalWidth, ovalHeight);
 }
 
 void FrameOval(const Rect* r) {
-    Framed({Kind::oval}, r, 0, 360, false);
+    CallOval(GrafVerb::frame, r);
 }
 void PaintOval(const Rect* r) {
-    Filled({Kind::oval}, r, Verb::paint);
+    CallOval(GrafVerb::paint, r);
 }
 void EraseOval(const Rect* r) {
-    Filled({Kind::oval}, r, Verb::erase);
+    CallOval(GrafVerb::erase, r);
 }
 void InvertOval(const Rect* r) {
-    if (Drawing().current != nullptr) Filled({Kind::oval}, r, InvertVerb());
+    CallOval(GrafVerb::invert, r);
 }
 void FillOval(const Rect* r, const Pattern* pat) {
     if (Drawing().current == nullptr || pat == nullptr) return;
     Drawing().current->fillPat = *pat;
-    Filled({Kind::oval}, r, Verb::fill);
-}
-
-void FrameArc(const Rect* r, int startAngle, int arcAngle) {
-    Framed({Kind::oval}, r, startAngle, arcAngle, true);
+    CallOval(GrafVerb::fill, r);
 }

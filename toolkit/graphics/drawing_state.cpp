@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/buffer_table.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/present.h"
 #include "toolkit/graphics/rect_utils.h"
@@ -17,6 +17,19 @@ DrawingState& Drawing() {
 
 std::uint8_t HiliteBackground() {
     return ThePalette().palette.hiliteBackground;
+}
+
+void SelectBufferOf(GrafPtr port) {
+    DrawingState& d = Drawing();
+    const BufferSlot* slot = port ? LookUpBuffer(BufferIdOf(port->portBits)) : nullptr;
+    if (slot == nullptr) slot = LookUpBuffer(ScreenBufferId());
+    if (slot == nullptr) {
+        d.target = RasterTarget{};
+        d.targetIsScreen = true;
+        return;
+    }
+    d.target = RasterTarget{slot->base, slot->rowBytes, slot->width, slot->height};
+    d.targetIsScreen = slot == LookUpBuffer(ScreenBufferId());
 }
 
 void AddDirty(int left, int top, int right, int bottom) {

@@ -37,7 +37,6 @@ struct DrawingState {
     Rect dirty{0, 0, 0, 0};
     bool flushAtOnce = false;
     bool outputSuspended = false; // set while the Print Manager prints
-    bool regionMode = false;      // a region is being recorded
     RasterProcs procs{};
     // The window's scrolled view of the screen buffer, kept by the Window Manager.
     int viewOffsetH = 0, viewOffsetV = 0, viewBandHeight = 0;
@@ -70,6 +69,18 @@ void ClippedMaskedCopy(int left, int top, int right, int bottom, const std::uint
 // Recomputes the effective clip of the current port (visRgn ∩ clipRgn in buffer coordinates).
 void RecomputeClip();
 void InvalidateClipCache();
+
+// Selects the buffer of the port (or the screen buffer) as the rasterizer's target.
+void SelectBufferOf(GrafPtr port);
+
+// The current port's bottleneck for one kind of drawing: its own procedure when its grafProcs has
+// one, else the standard procedure.
+template <typename Proc>
+Proc PortProc(Proc QDProcs::*entry, Proc standard) {
+    const GrafPtr port = Drawing().current;
+    const QDProcs* procs = port != nullptr ? port->grafProcs : nullptr;
+    return procs != nullptr && procs->*entry != nullptr ? procs->*entry : standard;
+}
 
 // The hilite background of the palette in use.
 std::uint8_t HiliteBackground();

@@ -4,7 +4,6 @@
 
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/main_window.h"
-#include "toolkit/graphics/ports.h"
 
 namespace qiva {
 
@@ -20,14 +19,15 @@ void WindowPresent::Present(const ScreenImage& screen, const Rect& area, Point s
     PresentScreen(screen.pixels, screen.rowBytes, screen.width, screen.height, argb, from);
 }
 
-bool OpenMainScreen() {
+bool OpenMainScreen(int& width, int& height) {
     static WindowPresent sink;
     Rect client{};
     if (!CreateMainWindow(&client)) {
         ShowErrorBox("Impossible de creer la fenetre principale");
         return false;
     }
-    SetScreenSize(client.right - client.left, client.bottom - client.top);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
     SetPresentSink(&sink);
     return true;
 }

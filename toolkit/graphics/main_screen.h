@@ -12,8 +12,8 @@ public:
     void Present(const ScreenImage& screen, const Rect& area, Point source) override;
 };
 
-// Creates the main window with its saved area, sizes the screen to its client area and presents
-// there. False (and the default screen size) when no window can be made.
-bool OpenMainScreen();
+// Creates the main window with its saved area and presents there; width and height are its client
+// area, the size the screen takes. False when no window can be made.
+bool OpenMainScreen(int& width, int& height);
 
 } // namespace qiva

@@ -50,13 +50,13 @@ Palette BuildPalette(int highlightRed, int highlightGreen, int highlightBlue) {
     const bool nearBlack = highlightRed < 20 && highlightGreen < 20 && highlightBlue < 20;
     if (nearWhite || nearBlack) {
         p.hiliteBackground = kIndexBlack;
-        p.entries[COUL_TRANSPARENTE] = {1, 1, 1, 1};
+        p.entries[kTransparentIndex] = {1, 1, 1, 1};
     } else {
         auto roundTrip = [](int c) {
             return Component16To8(Component8To16(static_cast<std::uint8_t>(std::clamp(c, 0, 255))));
         };
-        p.hiliteBackground = COUL_TRANSPARENTE;
-        p.entries[COUL_TRANSPARENTE] = {roundTrip(highlightRed), roundTrip(highlightGreen),
+        p.hiliteBackground = kTransparentIndex;
+        p.entries[kTransparentIndex] = {roundTrip(highlightRed), roundTrip(highlightGreen),
                                         roundTrip(highlightBlue), 1};
     }
     std::uint8_t level[6];
@@ -76,10 +76,10 @@ Palette BuildPalette(int highlightRed, int highlightGreen, int highlightBlue) {
 std::array<std::uint8_t, 256> BuildInversionTable() {
     std::array<std::uint8_t, 256> t{};
     for (int i = 0; i < 10; ++i) {
-        t[i] = COUL_TRANSPARENTE;
-        t[246 + i] = COUL_TRANSPARENTE;
+        t[i] = kTransparentIndex;
+        t[246 + i] = kTransparentIndex;
     }
-    t[COUL_TRANSPARENTE] = 0;
+    t[kTransparentIndex] = 0;
     for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
             for (int b = 0; b < 6; ++b)
@@ -181,7 +181,7 @@ namespace {
 
 void RebuildInverseIfStale(PaletteState& s) {
     if (s.inverse.cells.empty() || s.inverse.seed != s.ctSeed) {
-        BuildInverseTable(s.colourSpecs.data(), 256, 5, COUL_TRANSPARENTE, s.inverse);
+        BuildInverseTable(s.colourSpecs.data(), 256, 5, kTransparentIndex, s.inverse);
         s.inverse.seed = s.ctSeed;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/graphics/pict_opcodes.h"
 #include "toolkit/graphics/pict_packbits.h"
 
 namespace qiva::pict {
@@ -61,69 +62,71 @@ OpcodeInfo Describe(std::uint16_t op) {
     using O = Operand;
     auto fixed = [](int n) { return OpcodeInfo{O::Fixed, static_cast<std::uint8_t>(n)}; };
     switch (op) {
-    case 0x00:
-    case 0x1E:
+    case kNop:
+    case kDefHilite:
         return {O::None};
-    case 0x01:
+    case kClip:
         return {O::Region};
-    case 0x04:
-    case 0x11:
+    case kTxFace:
+    case kVersion:
         return fixed(1);
-    case 0x03:
-    case 0x05:
-    case 0x08:
-    case 0x0D:
-    case 0x15:
-    case 0x16:
-    case 0x23:
-    case 0xA0:
+    case kTxFont:
+    case kTxMode:
+    case kPnMode:
+    case kTxSize:
+    case kPnLocHFrac:
+    case kChExtra:
+    case kShortLineFrom:
+    case kShortComment:
         return fixed(2);
-    case 0x06:
-    case 0x07:
-    case 0x0B:
-    case 0x0C:
-    case 0x0E:
-    case 0x0F:
-    case 0x21:
+    case kSpExtra:
+    case kPnSize:
+    case kOvSize:
+    case kOrigin:
+    case kFgColor:
+    case kBkColor:
+    case kLineFrom:
         return fixed(4);
-    case 0x1A:
-    case 0x1B:
-    case 0x22:
+    case kRGBFgCol:
+    case kRGBBkCol:
+    case kShortLine:
         return fixed(6);
-    case 0x02:
-    case 0x09:
-    case 0x0A:
-    case 0x10:
-    case 0x20:
+    case kBkPat:
+    case kPnPat:
+    case kFillPat:
+    case kTxRatio:
+    case kLine:
         return fixed(8);
-    case 0x28:
+    case kLongText:
         return {O::LongText};
-    case 0x29:
+    case kDHText:
         return {O::DHText};
-    case 0x2A:
+    case kDVText:
         return {O::DVText};
-    case 0x2B:
+    case kDHDVText:
         return {O::DHDVText};
-    case 0x90:
-    case 0x98:
+    case kBitsRect:
+    case kPackBitsRect:
         return {O::Bits};
-    case 0x9A:
-    case 0x9B:
+    case kDirectBitsRect:
+    case kDirectBitsRgn:
         return {O::DirectBits};
-    case 0xA1:
+    case kLongComment:
         return {O::LongComment};
     case kEndOpcode:
         return {O::End};
     default:
         break;
     }
+    // Reserved opcodes, skipped by their length word.
     if (In(op, 0x24, 0x27) || In(op, 0x2C, 0x2F) || In(op, 0x92, 0x97) || In(op, 0x9C, 0x9F))
         return {O::LengthWord};
-    if (In(op, 0x30, 0x34) || In(op, 0x40, 0x44) || In(op, 0x50, 0x54)) return fixed(8);
-    if (In(op, 0x38, 0x3C) || In(op, 0x48, 0x4C) || In(op, 0x58, 0x5C)) return {O::None};
-    if (In(op, 0x60, 0x64)) return fixed(12);
-    if (In(op, 0x70, 0x74)) return {O::Polygon};
-    if (In(op, 0x80, 0x84)) return {O::Region};
+    const auto verbs = [op](Opcode family) { return In(op, family, static_cast<std::uint16_t>(family + 4)); };
+    if (verbs(kFrameRect) || verbs(kFrameRRect) || verbs(kFrameOval)) return fixed(8);
+    if (verbs(kFrameSameRect) || verbs(kFrameSameRRect) || verbs(kFrameSameOval)) return {O::None};
+    if (verbs(kFrameArc)) return fixed(12);
+    if (verbs(kFramePoly)) return {O::Polygon};
+    if (verbs(kFrameRgn)) return {O::Region};
     return {O::Unknown};
 }
 
@@ -365,7 +368,7 @@ Status Reader::Operands(Op& op, OpcodeInfo info) {
     case Operand::Bits:
         return ReadBits(op, false, false);
     case Operand::DirectBits:
-        return ReadBits(op, true, op.opcode == 0x9B);
+        return ReadBits(op, true, op.opcode == kDirectBitsRgn);
     case Operand::LongComment: {
         std::int16_t kind = 0, n = 0;
         if (!I16(kind) || !I16(n) || !Take(std::uint16_t(n), s)) return Status::Truncated;
@@ -386,50 +389,50 @@ Status Reader::Operands(Op& op, OpcodeInfo info) {
     const std::uint8_t* p = s.data();
     const bool le = little_;
     switch (code) {
-    case 0x02:
-    case 0x09:
-    case 0x0A:
+    case kBkPat:
+    case kPnPat:
+    case kFillPat:
         std::copy_n(p, 8, op.pattern.begin());
         break;
-    case 0x04:
+    case kTxFace:
         op.a = p[0];
         break;
-    case 0x03:
-    case 0x05:
-    case 0x08:
-    case 0x0D:
-    case 0xA0:
+    case kTxFont:
+    case kTxMode:
+    case kPnMode:
+    case kTxSize:
+    case kShortComment:
         op.a = Load16(p, le);
         break;
-    case 0x06:
-    case 0x0E:
-    case 0x0F:
+    case kSpExtra:
+    case kFgColor:
+    case kBkColor:
         op.a = Load32(p, le);
         break;
-    case 0x07:
-    case 0x0B:
-    case 0x21:
+    case kPnSize:
+    case kOvSize:
+    case kLineFrom:
         op.p1 = PointAt(p, le);
         break;
-    case 0x0C:
+    case kOrigin:
         op.a = Load16(p, le);
         op.b = Load16(p + 2, le);
         break;
-    case 0x1A:
-    case 0x1B:
+    case kRGBFgCol:
+    case kRGBBkCol:
         op.rgb = {std::uint16_t(Load16(p, le)), std::uint16_t(Load16(p + 2, le)),
                   std::uint16_t(Load16(p + 4, le))};
         break;
-    case 0x20:
+    case kLine:
         op.p1 = PointAt(p, le);
         op.p2 = PointAt(p + 4, le);
         break;
-    case 0x22:
+    case kShortLine:
         op.p1 = PointAt(p, le);
         op.a = static_cast<std::int8_t>(p[4]);
         op.b = static_cast<std::int8_t>(p[5]);
         break;
-    case 0x23:
+    case kShortLineFrom:
         op.a = static_cast<std::int8_t>(p[0]);
         op.b = static_cast<std::int8_t>(p[1]);
         break;

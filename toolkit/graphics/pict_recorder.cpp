@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "toolkit/core/memory.h"
+#include "toolkit/graphics/pict_opcodes.h"
 
 namespace qiva::pict {
 
@@ -11,17 +12,17 @@ namespace {
 
 bool Suppressible(std::uint8_t opcode) {
     switch (opcode) {
-    case 0x02: // BkPat
-    case 0x03: // TxFont
-    case 0x04: // TxFace
-    case 0x05: // TxMode
-    case 0x06: // SpExtra
-    case 0x07: // PnSize
-    case 0x08: // PnMode
-    case 0x09: // PnPat
-    case 0x0D: // TxSize
-    case 0x0E: // FgColor
-    case 0x0F: // BkColor
+    case kBkPat:
+    case kTxFont:
+    case kTxFace:
+    case kTxMode:
+    case kSpExtra:
+    case kPnSize:
+    case kPnMode:
+    case kPnPat:
+    case kTxSize:
+    case kFgColor:
+    case kBkColor:
         return true;
     default:
         return false;
@@ -147,8 +148,8 @@ void Recorder::Record(Handle pic, std::uint8_t opcode, std::span<const std::uint
         return;
     }
     // The RGB colours are always written and leave the classic colour of their side unknown.
-    if (opcode == 0x1A) last_[0x0E].known = false;
-    if (opcode == 0x1B) last_[0x0F].known = false;
+    if (opcode == kRGBFgCol) last_[kFgColor].known = false;
+    if (opcode == kRGBBkCol) last_[kBkColor].known = false;
     Append(pic, opcode, data);
 }
 
@@ -157,11 +158,11 @@ void Recorder::LineTo(Handle pic, Point16 to) {
     OperandWriter w;
     if (hasPending_) {
         w.Point(pending_).Point(to);
-        Record(pic, 0x20, w.Data());
+        Record(pic, kLine, w.Data());
         hasPending_ = false;
     } else {
         w.Point(to);
-        Record(pic, 0x21, w.Data());
+        Record(pic, kLineFrom, w.Data());
     }
 }
 

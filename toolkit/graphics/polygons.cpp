@@ -5,10 +5,7 @@
 
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/pictures.h"
-#include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/rect_utils.h"
-#include "toolkit/graphics/shapes.h"
 
 namespace {
 
@@ -37,10 +34,6 @@ Handle AsHandle(PolyHandle poly) {
     return reinterpret_cast<Handle>(poly);
 }
 
-Point* Points(PolyHandle poly) {
-    return reinterpret_cast<Point*>(reinterpret_cast<char*>(*poly) + kHeaderBytes);
-}
-
 void Append(PolyHandle poly, Point pt) {
     const Size bytes = GetHandleSize(AsHandle(poly));
     // Grown in steps, so that a long polygon is not resized at every point; polySize counts the
@@ -52,13 +45,17 @@ void Append(PolyHandle poly, Point pt) {
         SetHandleSize(AsHandle(poly), used + 4 * 64);
         if (MemError() != noErr) return;
     }
-    Points(poly)[(used - kHeaderBytes) / 4] = pt;
+    qiva::PolygonPoints(poly)[(used - kHeaderBytes) / 4] = pt;
     (*poly)->polySize = static_cast<std::int16_t>(used + 4);
 }
 
 } // namespace
 
 namespace qiva {
+
+Point* PolygonPoints(PolyHandle poly) {
+    return reinterpret_cast<Point*>(reinterpret_cast<char*>(*poly) + kHeaderBytes);
+}
 
 void ForgetPolygonPort(GrafPtr port) {
     if (Collecting().port == port) Collecting() = {};
@@ -101,7 +98,7 @@ void ClosePoly() {
     const int count = qiva::PolygonPointCount(poly);
     SetHandleSize(AsHandle(poly), static_cast<Size>(kHeaderBytes + 4 * static_cast<std::size_t>(count)));
     Rect box{32000, 32000, -32000, -32000};
-    const Point* points = Points(poly);
+    const Point* points = qiva::PolygonPoints(poly);
     for (int i = 0; i < count; ++i) {
         box.top = std::min(box.top, points[i].v);
         box.left = std::min(box.left, points[i].h);
@@ -117,23 +114,10 @@ void KillPoly(PolyHandle poly) {
     DisposeHandle(AsHandle(poly));
 }
 
-void FramePoly(PolyHandle poly) {
-    const int count = qiva::PolygonPointCount(poly);
-    if (count == 0 || qiva::Drawing().current == nullptr) return;
-    qiva::RecordPolygon(0x70, reinterpret_cast<Handle>(poly));
-    qiva::SuspendRecording(); // the polygon is recorded whole, not as its lines
-    qiva::BeginDrawing();
-    MoveTo(Points(poly)[0].h, Points(poly)[0].v);
-    for (int i = 1; i < count; ++i)
-        LineTo(Points(poly)[i].h, Points(poly)[i].v); // read afresh: LineTo may collect into a polygon
-    qiva::EndDrawing();
-    qiva::ResumeRecording();
-}
-
 void OffsetPoly(PolyHandle poly, int dh, int dv) {
     const int count = qiva::PolygonPointCount(poly);
     if (poly == nullptr || *poly == nullptr) return;
-    Point* points = Points(poly);
+    Point* points = qiva::PolygonPoints(poly);
     for (int i = 0; i < count; ++i) {
         points[i].h = qiva::Clamp16(points[i].h + dh);
         points[i].v = qiva::Clamp16(points[i].v + dv);

@@ -1,6 +1,6 @@
 #pragma once
-// Polygons: OpenPoly starts collecting the end points of LineTo on the current port into a new
-// polygon, drawing nothing, until ClosePoly; FramePoly draws the polygon's edges with the pen.
+// Polygons: OpenPoly starts collecting the end points of the lines drawn on the current port into a
+// new polygon, drawing nothing, until ClosePoly (the standard lineProc hands them over).
 
 #include "toolkit/graphics/quickdraw_types.h"
 
@@ -16,12 +16,11 @@ using PolyHandle = PolyPtr*;
 PolyHandle OpenPoly();
 void ClosePoly();
 void KillPoly(PolyHandle poly);
-void FramePoly(PolyHandle poly);
 void OffsetPoly(PolyHandle poly, int dh, int dv);
 
 namespace qiva {
 
-// Called by LineTo before it draws: while a polygon is open on `port`, the segment's end point (and
+// Called by StdLine before it draws: while a polygon is open on `port`, the segment's end point (and
 // for the first segment its start) is appended to it and true is returned: the line is not drawn.
 bool CollectPolygonLine(GrafPtr port, Point from, Point to);
 
@@ -30,5 +29,7 @@ void ForgetPolygonPort(GrafPtr port);
 
 // The points a polygon's handle really holds (its polySize, limited to its block).
 int PolygonPointCount(PolyHandle poly);
+// Its first point (of PolygonPointCount).
+Point* PolygonPoints(PolyHandle poly);
 
 } // namespace qiva

@@ -1,21 +1,11 @@
 #include "toolkit/graphics/ports.h"
 
-#include <cstddef>
 #include <cstring>
-#include <string>
 
-#include "toolkit/core/memory.h"
-
-#include "toolkit/core/random.h"
-#include "toolkit/core/application.h"
-#include "toolkit/core/settings.h"
-#include "toolkit/core/startup.h"
-#include "toolkit/core/state_dump.h"
-#include "toolkit/graphics/buffers.h"
+#include "toolkit/graphics/buffer_table.h"
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/main_screen.h"
 #include "toolkit/graphics/palette.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/rect_utils.h"
 #include "toolkit/graphics/regions.h"
@@ -26,72 +16,6 @@ QDGlobals qd = {
     {{0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD}}, {nullptr, 0, {0, 0, 0, 0}}};
 
 namespace qiva {
-
-namespace {
-int gScreenWidth = 640, gScreenHeight = 400;
-int gHighlight[3] = {0, 0, 0};
-CTabHandle gColorTable = nullptr;
-PixMap gScreenPixMap{};
-
-void BuildColorTable() {
-    const PaletteState& palette = ThePalette();
-    if (gColorTable == nullptr)
-        gColorTable = reinterpret_cast<CTabHandle>(
-            NewHandle(static_cast<Size>(offsetof(ColorTable, ctTable) + 256 * sizeof(ColorSpec))));
-    if (gColorTable == nullptr) return;
-    (*gColorTable)->ctSeed = palette.ctSeed;
-    (*gColorTable)->ctFlags = 0;
-    (*gColorTable)->ctSize = 255;
-    std::memcpy((*gColorTable)->ctTable, palette.colourSpecs.data(), 256 * sizeof(ColorSpec));
-}
-
-void DescribeScreenPixMap() {
-    gScreenPixMap = PixMap{};
-    gScreenPixMap.baseAddr = qd.screenBits.baseAddr;
-    gScreenPixMap.rowBytes = qd.screenBits.rowBytes;
-    gScreenPixMap.bounds = qd.screenBits.bounds;
-    gScreenPixMap.hRes = gScreenPixMap.vRes = 72 << 16;
-    gScreenPixMap.pixelType = 0;
-    gScreenPixMap.pixelSize = 8;
-    gScreenPixMap.cmpCount = 1;
-    gScreenPixMap.cmpSize = 8;
-    gScreenPixMap.pmTable = gColorTable;
-}
-} // namespace
-
-CTabHandle TheColorTable() {
-    return gColorTable;
-}
-const PixMap& ScreenPixMap() {
-    return gScreenPixMap;
-}
-
-void SetScreenSize(int width, int height) {
-    gScreenWidth = width;
-    gScreenHeight = height;
-}
-
-void SetHighlightSetting(int red, int green, int blue) {
-    gHighlight[0] = red;
-    gHighlight[1] = green;
-    gHighlight[2] = blue;
-    // Once the layer runs, a new setting (read again at activation) changes the palette at once.
-    if (gColorTable != nullptr) {
-        SetUpPalette(red, green, blue);
-        BuildColorTable();
-    }
-}
-
-void CloseGraphics() {
-    DrawingState& d = Drawing();
-    SetPort(nullptr);
-    CloseBuffers();
-    if (d.effectiveClip) DisposeRgn(d.effectiveClip);
-    d = DrawingState{};
-    if (gColorTable) DisposeHandle(reinterpret_cast<Handle>(gColorTable));
-    gColorTable = nullptr;
-    gScreenPixMap = PixMap{};
-}
 
 void SetScreenView(int hOffset, int vOffset, int bandHeight) {
     DrawingState& d = Drawing();
@@ -110,58 +34,6 @@ void SetFlushAtOnce(bool atOnce) {
 } // namespace qiva
 
 using qiva::Drawing;
-
-namespace {
-
-// The inverse-colour setting as the settings file holds it; a change (through the inverse-colour panel)
-// rebuilds the palette and shows the whole screen again in the new colours.
-void ApplyInverseColourSetting() {
-    std::int16_t rgb[3];
-    qiva::GetInverseColour(rgb);
-    qiva::SetHighlightSetting(rgb[0], rgb[1], rgb[2]);
-}
-
-void InverseColourChanged() {
-    ApplyInverseColourSetting();
-    qiva::DrawingState& d = Drawing();
-    const qiva::BufferSlot* screen = qiva::LookUpBuffer(qiva::ScreenBufferId());
-    if (screen == nullptr) return;
-    Rect whole;
-    SetRect(&whole, 0, 0, static_cast<short>(screen->width), static_cast<short>(screen->height));
-    UnionRect(&d.dirty, &whole, &d.dirty);
-    qiva::FlushScreen();
-}
-
-void SetUpGraphics() {
-    qiva::SettingsApply().inverseColourChanged = &InverseColourChanged;
-    randSeed = 1;
-    qiva::SetUpPalette(qiva::gHighlight[0], qiva::gHighlight[1], qiva::gHighlight[2]);
-    qiva::DrawingState& d = Drawing();
-    d.procs = qiva::DefaultRasterProcs();
-    d.procs.openScreen();
-    qiva::BuildColorTable();
-    qiva::OpenScreen(qiva::gScreenWidth, qiva::gScreenHeight);
-    qiva::DescribeScreenPixMap();
-    qiva::RegisterStateDump("screen", [](std::string& out) {
-        out += "screen " + std::to_string(qiva::gScreenWidth) + " " + std::to_string(qiva::gScreenHeight) + "\n";
-    });
-}
-
-} // namespace
-
-void InitGraf(void*) {
-    // In a program on the shell the first InitGraf runs the toolkit start-up, whose graphics step
-    // creates the main window and sizes the screen after it.
-    if (qiva::ShellRunning() && !qiva::ToolkitStarted()) {
-        qiva::ToolkitStartup([] {
-            ApplyInverseColourSetting();
-            qiva::OpenMainScreen();
-            SetUpGraphics();
-        });
-        return;
-    }
-    SetUpGraphics();
-}
 
 void SetPort(GrafPtr port) {
     qiva::DrawingState& d = Drawing();
@@ -262,7 +134,7 @@ void ClipRect(const Rect* r) {
         RectRgn(port->clipRgn, r);
         qiva::RecomputeClip();
     }
-    qiva::RecordRegion(0x01, port->clipRgn);
+    qiva::RecordRegion(qiva::pict::kClip, port->clipRgn);
 }
 
 void SetClip(RgnHandle rgn) {
@@ -273,7 +145,7 @@ void SetClip(RgnHandle rgn) {
         CopyRgn(rgn, port->clipRgn);
         qiva::RecomputeClip();
     }
-    qiva::RecordRegion(0x01, port->clipRgn);
+    qiva::RecordRegion(qiva::pict::kClip, port->clipRgn);
 }
 
 void GetClip(RgnHandle rgn) {
@@ -303,28 +175,28 @@ void GetPen(Point* pt) {
 void PenSize(int width, int height) {
     if (const GrafPtr port = Drawing().current) {
         SetPt(&port->pnSize, width, height);
-        qiva::RecordPoint(0x07, port->pnSize);
+        qiva::RecordPoint(qiva::pict::kPnSize, port->pnSize);
     }
 }
 
 void PenMode(int mode) {
     if (const GrafPtr port = Drawing().current) {
         port->pnMode = static_cast<std::int16_t>(mode);
-        qiva::RecordShort(0x08, port->pnMode);
+        qiva::RecordShort(qiva::pict::kPnMode, port->pnMode);
     }
 }
 
 void PenPat(const Pattern* pat) {
     if (const GrafPtr port = Drawing().current) {
         port->pnPat = *pat;
-        qiva::RecordPattern(0x09, port->pnPat);
+        qiva::RecordPattern(qiva::pict::kPnPat, port->pnPat);
     }
 }
 
 void BackPat(const Pattern* pat) {
     if (const GrafPtr port = Drawing().current) {
         port->bkPat = *pat;
-        qiva::RecordPattern(0x02, port->bkPat);
+        qiva::RecordPattern(qiva::pict::kBkPat, port->bkPat);
     }
 }
 
@@ -333,9 +205,9 @@ void PenNormal() {
         port->pnSize = Point{1, 1};
         port->pnMode = patCopy;
         port->pnPat = qd.black;
-        qiva::RecordPoint(0x07, port->pnSize);
-        qiva::RecordShort(0x08, port->pnMode);
-        qiva::RecordPattern(0x09, port->pnPat);
+        qiva::RecordPoint(qiva::pict::kPnSize, port->pnSize);
+        qiva::RecordShort(qiva::pict::kPnMode, port->pnMode);
+        qiva::RecordPattern(qiva::pict::kPnPat, port->pnPat);
     }
 }
 
@@ -377,7 +249,7 @@ void ForeColor(std::int32_t colour) {
     if (const GrafPtr port = Drawing().current) {
         port->fgColor = colour;
         port->fgIndex = ClassicIndex(colour);
-        qiva::RecordLong(0x0E, colour);
+        qiva::RecordLong(qiva::pict::kFgColor, colour);
     }
 }
 
@@ -385,21 +257,21 @@ void BackColor(std::int32_t colour) {
     if (const GrafPtr port = Drawing().current) {
         port->bkColor = colour;
         port->bkIndex = ClassicIndex(colour);
-        qiva::RecordLong(0x0F, colour);
+        qiva::RecordLong(qiva::pict::kBkColor, colour);
     }
 }
 
 void RGBForeColor(const RGBColor* rgb) {
     if (const GrafPtr port = Drawing().current) {
         port->fgIndex = Color2Index(rgb);
-        qiva::RecordRGB(0x1A, *rgb);
+        qiva::RecordRGB(qiva::pict::kRGBFgCol, *rgb);
     }
 }
 
 void RGBBackColor(const RGBColor* rgb) {
     if (const GrafPtr port = Drawing().current) {
         port->bkIndex = Color2Index(rgb);
-        qiva::RecordRGB(0x1B, *rgb);
+        qiva::RecordRGB(qiva::pict::kRGBBkCol, *rgb);
     }
 }
 

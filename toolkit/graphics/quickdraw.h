@@ -1,11 +1,15 @@
 #pragma once
 // Everything of QuickDraw that the graphics layer offers, in one include.
 
+#include "toolkit/graphics/arcs.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/copy_bits.h"
 #include "toolkit/graphics/curves.h"
+#include "toolkit/graphics/graphics_startup.h"
 #include "toolkit/graphics/palette.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
+#include "toolkit/graphics/pict_record.h"
+#include "toolkit/graphics/poly_drawing.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/quickdraw_types.h"
@@ -14,4 +18,5 @@
 #include "toolkit/graphics/region_recording.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
+#include "toolkit/graphics/std_procs.h"
 #include "toolkit/graphics/text.h"

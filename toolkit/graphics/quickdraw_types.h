@@ -69,6 +69,36 @@ struct Region {
 using RgnPtr = Region*;
 using RgnHandle = RgnPtr*;
 
+// What a shape operation does to its shape; the bottlenecks take it as their first argument.
+enum class GrafVerb : std::int16_t { frame = 0, paint = 1, erase = 2, invert = 3, fill = 4 };
+
+struct Polygon;
+struct FontInfo;
+
+// The port's procedure table: one bottleneck for each kind of drawing. A port whose grafProcs is null
+// (or whose entry is null) uses the standard procedure (StdText, StdLine, StdRect ...); SetStdProcs
+// fills a record with them, so a program may replace some and keep the others. Pictures, regions and
+// polygons are recorded and collected by the standard procedures. getPicProc and putPicProc are in
+// the record for its layout only: pictures are read and written in memory.
+struct QDProcs {
+    void (*textProc)(int byteCount, const void* textBuf, Point numer, Point denom);
+    void (*lineProc)(Point newPt);
+    void (*rectProc)(GrafVerb verb, const Rect* r);
+    void (*rRectProc)(GrafVerb verb, const Rect* r, int ovalWidth, int ovalHeight);
+    void (*ovalProc)(GrafVerb verb, const Rect* r);
+    void (*arcProc)(GrafVerb verb, const Rect* r, int startAngle, int arcAngle);
+    void (*polyProc)(GrafVerb verb, Polygon** poly);
+    void (*rgnProc)(GrafVerb verb, RgnHandle rgn);
+    void (*bitsProc)(const BitMap* srcBits, const Rect* srcRect, const Rect* dstRect, std::int16_t mode,
+                     RgnHandle maskRgn);
+    void (*commentProc)(std::int16_t kind, std::int16_t dataSize, Handle dataHandle);
+    std::int16_t (*txMeasProc)(int byteCount, const void* textAddr, Point* numer, Point* denom,
+                               FontInfo* info);
+    void (*getPicProc)(void* dataPtr, std::int16_t byteCount);
+    void (*putPicProc)(const void* dataPtr, std::int16_t byteCount);
+};
+using QDProcsPtr = QDProcs*;
+
 struct GrafPort {
     std::int16_t device;
     BitMap portBits; // baseAddr: buffer id; rowBytes: width | 0x8000 for a port that owns a buffer
@@ -95,7 +125,7 @@ struct GrafPort {
     Handle picSave;
     Handle rgnSave;
     Handle polySave;
-    void* grafProcs;
+    QDProcsPtr grafProcs; // null: the standard procedures
     std::int32_t fgIndex; // the toolkit's two additions: palette indices of the pen's colours
     std::int32_t bkIndex;
 };
@@ -144,7 +174,7 @@ enum : std::int32_t {
 namespace qiva {
 
 // The transparent colour of images and the highlight colour on screen.
-inline constexpr std::uint8_t COUL_TRANSPARENTE = 10;
+inline constexpr std::uint8_t kTransparentIndex = 10;
 // Cube black and white: the hilite pair with the hilite background.
 inline constexpr std::uint8_t kIndexBlack = 11;
 inline constexpr std::uint8_t kIndexWhite = 226;

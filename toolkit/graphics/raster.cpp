@@ -165,7 +165,7 @@ void SpanFill(const RasterTarget& t, const SpanPaint& paint, int left, int top, 
 }
 
 std::uint8_t GetPixelIndex(const RasterTarget& t, int h, int v) {
-    if (t.base == nullptr || h < 0 || v < 0 || h >= t.width || v >= t.height) return COUL_TRANSPARENTE;
+    if (t.base == nullptr || h < 0 || v < 0 || h >= t.width || v >= t.height) return kTransparentIndex;
     return t.base[static_cast<std::ptrdiff_t>(v) * t.rowBytes + h];
 }
 

@@ -31,7 +31,7 @@ struct SpanPaint {
 void SpanFill(const RasterTarget& t, const SpanPaint& paint, int left, int top, int right, int bottom,
               int rowOrigin, int colOrigin);
 
-// Palette index of a pixel; COUL_TRANSPARENTE outside the buffer.
+// Palette index of a pixel; kTransparentIndex outside the buffer.
 std::uint8_t GetPixelIndex(const RasterTarget& t, int h, int v);
 
 // Bytes a saved block of the rectangle (right and bottom exclusive) takes: width × height + 8.

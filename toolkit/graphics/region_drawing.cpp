@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
 
@@ -22,20 +22,6 @@ void RunBands(region::Words rgn) {
         });
 }
 
-void Filled(RgnHandle rgn, Verb verb, std::uint8_t opcode) {
-    const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
-    if (opcode == 0x84) qiva::RecordPattern(0x0A, port->fillPat);
-    qiva::RecordRegion(opcode, rgn);
-    if (port->pnVis < 0 || EmptyRgn(rgn)) return;
-    qiva::BeginDrawing();
-    {
-        qiva::VerbScope scope(verb);
-        RunBands(qiva::RegionWords(rgn));
-    }
-    qiva::EndDrawing();
-}
-
 // The outline of a complex region: the region less what remains when it is moved one pixel in each
 // of the four directions and intersected with itself.
 void Outline(region::Words rgn, std::vector<std::int16_t>& out) {
@@ -51,21 +37,14 @@ void Outline(region::Words rgn, std::vector<std::int16_t>& out) {
     engine.Combine(region::Op::Diff, rgn, inner, out);
 }
 
-} // namespace
-
-void FrameRgn(RgnHandle rgn) {
-    const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
-    qiva::RecordRegion(0x80, rgn);
-    if (port->pnVis < 0 || EmptyRgn(rgn)) return;
+// The region's outline: its rectangle framed, or the pixels of its outline band by band.
+void FrameOutline(RgnHandle rgn) {
     const region::Words words = qiva::RegionWords(rgn);
-    qiva::SuspendRecording(); // a rectangular region is framed by FrameRect, which records itself
     qiva::BeginDrawing();
     {
         qiva::VerbScope scope(Verb::frameRegion);
         if (region::IsRectangular(words)) {
-            const Rect box = (*rgn)->rgnBBox;
-            FrameRect(&box);
+            qiva::FrameRectBorder((*rgn)->rgnBBox);
         } else {
             static std::vector<std::int16_t> outline;
             Outline(words, outline);
@@ -73,24 +52,61 @@ void FrameRgn(RgnHandle rgn) {
         }
     }
     qiva::EndDrawing();
-    qiva::ResumeRecording();
 }
 
+} // namespace
+
+namespace qiva {
+
+void FillRegionWith(Verb verb, RgnHandle rgn) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr || port->pnVis < 0 || EmptyRgn(rgn)) return;
+    BeginDrawing();
+    {
+        VerbScope scope(verb);
+        RunBands(RegionWords(rgn));
+    }
+    EndDrawing();
+}
+
+} // namespace qiva
+
+void StdRgn(GrafVerb verb, RgnHandle rgn) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    qiva::RecordRgnVerb(verb, rgn);
+    if (verb != GrafVerb::frame) {
+        qiva::FillRegionWith(qiva::FillVerbOf(verb), rgn);
+        return;
+    }
+    if (port->pnVis < 0 || EmptyRgn(rgn)) return;
+    FrameOutline(rgn);
+}
+
+namespace {
+
+void CallRgn(GrafVerb verb, RgnHandle rgn) {
+    if (Drawing().current == nullptr) return;
+    qiva::PortProc(&QDProcs::rgnProc, StdRgn)(verb, rgn);
+}
+
+} // namespace
+
+void FrameRgn(RgnHandle rgn) {
+    CallRgn(GrafVerb::frame, rgn);
+}
 void PaintRgn(RgnHandle rgn) {
-    Filled(rgn, Verb::paint, 0x81);
+    CallRgn(GrafVerb::paint, rgn);
 }
 void EraseRgn(RgnHandle rgn) {
-    Filled(rgn, Verb::erase, 0x82);
+    CallRgn(GrafVerb::erase, rgn);
 }
-
 void InvertRgn(RgnHandle rgn) {
-    if (const GrafPtr port = Drawing().current)
-        Filled(rgn, port->colrBit != 0 ? Verb::hiliteInvert : Verb::invert, 0x83);
+    CallRgn(GrafVerb::invert, rgn);
 }
-
 void FillRgn(RgnHandle rgn, const Pattern* pat) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr || pat == nullptr) return;
     port->fillPat = *pat;
-    Filled(rgn, Verb::fill, 0x84);
+    CallRgn(GrafVerb::fill, rgn);
 }

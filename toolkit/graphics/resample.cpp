@@ -22,7 +22,7 @@ inline bool Inside(const TransferSource& s, int px, int py) {
 // A pixel of the resampled rectangle counts as set when it lies inside it and is not transparent.
 inline bool SetInside(const TransferSource& s, const Rect& r, int h, int v) {
     if (h < r.left || h >= r.right || v < r.top || v >= r.bottom) return false;
-    return FetchBit(s, h, v) != COUL_TRANSPARENTE;
+    return FetchBit(s, h, v) != kTransparentIndex;
 }
 
 // One-bit enlarging: the block pixel's place inside its source pixel decides which neighbours are
@@ -42,10 +42,10 @@ std::uint8_t Smoothed(const TransferSource& s, const Rect& r, int sx, int sy, in
     const bool nearCorner = fx + fy < 0x8000;
     switch (code) {
     case 1:
-        return nearCorner ? COUL_TRANSPARENTE : 0;
+        return nearCorner ? kTransparentIndex : 0;
     case 6:
     case 14:
-        return nearCorner ? 0 : COUL_TRANSPARENTE;
+        return nearCorner ? 0 : kTransparentIndex;
     case 3:
     case 5:
     case 7:
@@ -55,7 +55,7 @@ std::uint8_t Smoothed(const TransferSource& s, const Rect& r, int sx, int sy, in
     case 15:
         return 0;
     default:
-        return COUL_TRANSPARENTE;
+        return kTransparentIndex;
     }
 }
 
@@ -71,7 +71,7 @@ bool ConvertRows(const TransferSource& s, const Rect& r, PixelFetch fetch, std::
         std::uint8_t* out = block + static_cast<std::ptrdiff_t>(y) * w;
         if (fetch == FetchBit) {
             for (int x = 0; x < w; ++x)
-                out[x] = RawPixel(s, px0 + x, py0 + y) ? 0 : COUL_TRANSPARENTE;
+                out[x] = RawPixel(s, px0 + x, py0 + y) ? 0 : kTransparentIndex;
         } else if (s.pixelSize == 8) {
             const std::uint8_t* in = s.base + static_cast<std::ptrdiff_t>(py0 + y) * s.rowBytes + px0;
             for (int x = 0; x < w; ++x)
@@ -88,14 +88,14 @@ bool ConvertRows(const TransferSource& s, const Rect& r, PixelFetch fetch, std::
 
 std::uint8_t FetchMapped(const TransferSource& s, int h, int v) {
     const int px = h - s.originH, py = v - s.originV;
-    if (!Inside(s, px, py)) return COUL_TRANSPARENTE;
+    if (!Inside(s, px, py)) return kTransparentIndex;
     return s.map[RawPixel(s, px, py)];
 }
 
 std::uint8_t FetchBit(const TransferSource& s, int h, int v) {
     const int px = h - s.originH, py = v - s.originV;
-    if (!Inside(s, px, py)) return COUL_TRANSPARENTE;
-    return RawPixel(s, px, py) ? 0 : COUL_TRANSPARENTE;
+    if (!Inside(s, px, py)) return kTransparentIndex;
+    return RawPixel(s, px, py) ? 0 : kTransparentIndex;
 }
 
 bool Resample(const TransferSource& s, const Rect& r, int width, int height, PixelFetch fetch,
@@ -156,7 +156,7 @@ bool Resample(const TransferSource& s, const Rect& r, int width, int height, Pix
         return true;
     }
 
-    std::memset(block, COUL_TRANSPARENTE, static_cast<std::size_t>(width) * height);
+    std::memset(block, kTransparentIndex, static_cast<std::size_t>(width) * height);
     const auto stepX = static_cast<std::uint32_t>((static_cast<std::int64_t>(width) << 16) / srcW);
     const auto stepY = static_cast<std::uint32_t>((static_cast<std::int64_t>(height) << 16) / srcH);
     const bool combine = fetch == FetchBit; // a set pixel (0) wins over transparent (10)

@@ -1,5 +1,5 @@
 #pragma once
-// The source side of image transfers and the resampling core of FABRIQUE_MOB: a source image of
+// The source side of image transfers and the resampling core of qiva::ResampleToBlock: a source image of
 // 1, 2, 4 or 8 bits per pixel read through a 256-entry index map, resampled into a block of
 // palette indices of any size (same size, enlarging with optional one-bit smoothing, shrinking).
 
@@ -19,12 +19,12 @@ struct TransferSource {
     std::array<std::uint8_t, 256> map; // source pixel value to palette index
 };
 
-// A pixel fetch: the value at source coordinates (h, v), COUL_TRANSPARENTE outside the image.
+// A pixel fetch: the value at source coordinates (h, v), kTransparentIndex outside the image.
 using PixelFetch = std::uint8_t (*)(const TransferSource& source, int h, int v);
 
 // The source pixel through the index map.
 std::uint8_t FetchMapped(const TransferSource& source, int h, int v);
-// One-bit reading for glyphs and masks: 0 for a set bit, COUL_TRANSPARENTE for a clear one. Enlarging
+// One-bit reading for glyphs and masks: 0 for a set bit, kTransparentIndex for a clear one. Enlarging
 // through this fetch smooths the edges; shrinking through it lets a set pixel win.
 std::uint8_t FetchBit(const TransferSource& source, int h, int v);
 

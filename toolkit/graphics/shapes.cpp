@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/rect_utils.h"
@@ -39,7 +39,7 @@ void HorizontalRunTaller(int h1, int v, int h2, int extraRows) {
 void VerticalRun(int h, int vStart, int vEnd) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
-    if (!Drawing().regionMode) RunRect(h, std::min(vStart, vEnd), h, std::abs(vEnd - vStart));
+    RunRect(h, std::min(vStart, vEnd), h, std::abs(vEnd - vStart));
     SetPt(&port->pnLoc, h, vEnd);
 }
 
@@ -98,20 +98,60 @@ VerbScope::~VerbScope() {
     port->fgIndex = fgIndex_;
 }
 
+Verb FillVerbOf(GrafVerb verb) {
+    switch (verb) {
+    case GrafVerb::erase:
+        return Verb::erase;
+    case GrafVerb::invert:
+        return Drawing().current != nullptr && Drawing().current->colrBit != 0 ? Verb::hiliteInvert
+                                                                               : Verb::invert;
+    case GrafVerb::fill:
+        return Verb::fill;
+    default:
+        return Verb::paint;
+    }
+}
+
+void FrameRectBorder(const Rect& rect) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr) return;
+    Rect r = rect;
+    if (r.right < r.left) std::swap(r.left, r.right);
+    if (r.bottom < r.top) std::swap(r.top, r.bottom);
+    const Point loc = port->pnLoc; // framing does not move the pen
+    const int b = r.bottom - port->pnSize.v, rt = r.right - port->pnSize.h;
+    BeginDrawing();
+    HorizontalRun(r.left, r.top, rt);
+    EndDrawing();
+    BeginDrawing();
+    HorizontalRun(r.left, b, rt);
+    EndDrawing();
+    if (b > r.top + 1) {
+        BeginDrawing();
+        VerticalRun(r.left, r.top, b);
+        EndDrawing();
+        BeginDrawing();
+        VerticalRun(rt, r.top, b);
+        EndDrawing();
+    }
+    port->pnLoc = loc;
+}
+
 } // namespace qiva
 
 using qiva::Drawing;
 
-void LineTo(int h, int v) {
+void StdLine(Point newPt) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
-    if (qiva::CollectPolygonLine(port, port->pnLoc, Point{qiva::Clamp16(v), qiva::Clamp16(h)})) {
+    const int h = newPt.h, v = newPt.v;
+    if (qiva::CollectPolygonLine(port, port->pnLoc, newPt)) {
         MoveTo(h, v); // an open polygon takes the line instead of the screen
         return;
     }
     qiva::BeginDrawing();
     const int hStart = port->pnLoc.h, vStart = port->pnLoc.v;
-    qiva::RecordLineTo(Point{static_cast<std::int16_t>(v), static_cast<std::int16_t>(h)});
+    qiva::RecordLineTo(newPt);
     if (port->pnVis < 0) {
         SetPt(&port->pnLoc, h, v);
     } else if (v == vStart) {
@@ -126,7 +166,7 @@ void LineTo(int h, int v) {
             std::swap(y1, y2);
         }
         const int dh = x2 - x1, dv = y2 - y1;
-        if (dv > std::abs(dh) || Drawing().regionMode) {
+        if (dv > std::abs(dh)) {
             std::int64_t x = std::int64_t{x1} * 65536 + 32768;
             const std::int64_t step = std::int64_t{dh} * 65536 / dv;
             int prev = x1;
@@ -155,74 +195,62 @@ void LineTo(int h, int v) {
     qiva::EndDrawing();
 }
 
+void LineTo(int h, int v) {
+    if (Drawing().current == nullptr) return;
+    // The pen's place is 16 bits: a far end point is held at the edge of the plane.
+    qiva::PortProc(&QDProcs::lineProc, StdLine)(Point{qiva::Clamp16(v), qiva::Clamp16(h)});
+}
+
 void Line(int dh, int dv) {
     const GrafPtr port = Drawing().current;
     if (port == nullptr) return;
     LineTo(port->pnLoc.h + dh, port->pnLoc.v + dv);
 }
 
-void FrameRect(const Rect* rect) {
+void StdRect(GrafVerb verb, const Rect* r) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
-    qiva::RecordRect(0x30, *rect);
+    if (port == nullptr || r == nullptr) return;
+    qiva::RecordRectVerb(verb, *r);
     if (port->pnVis < 0) return;
-    Rect r = *rect;
-    if (r.right < r.left) std::swap(r.left, r.right);
-    if (r.bottom < r.top) std::swap(r.top, r.bottom);
-    const Point loc = port->pnLoc; // framing does not move the pen
-    const int b = r.bottom - port->pnSize.v, rt = r.right - port->pnSize.h;
-    qiva::BeginDrawing();
-    qiva::HorizontalRun(r.left, r.top, rt);
-    qiva::EndDrawing();
-    qiva::BeginDrawing();
-    qiva::HorizontalRun(r.left, b, rt);
-    qiva::EndDrawing();
-    if (b > r.top + 1) {
-        qiva::BeginDrawing();
-        qiva::VerticalRun(r.left, r.top, b);
-        qiva::EndDrawing();
-        qiva::BeginDrawing();
-        qiva::VerticalRun(rt, r.top, b);
-        qiva::EndDrawing();
+    if (verb == GrafVerb::frame) {
+        qiva::FrameRectBorder(*r);
+        return;
     }
-    port->pnLoc = loc;
-}
-
-namespace {
-
-void FilledRect(const Rect* r, qiva::Verb verb, std::uint8_t opcode) {
-    const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
-    if (opcode == 0x34) qiva::RecordPattern(0x0A, port->fillPat);
-    qiva::RecordRect(opcode, *r);
-    if (port->pnVis < 0 || !(r->left < r->right && r->top < r->bottom)) return;
+    if (!(r->left < r->right && r->top < r->bottom)) return;
     qiva::BeginDrawing();
     {
-        qiva::VerbScope scope(verb);
+        qiva::VerbScope scope(qiva::FillVerbOf(verb));
         // The one-pixel pen made as tall as the rectangle, without passing through 16 bits.
         qiva::HorizontalRunTaller(r->left, r->top, r->right - 1, r->bottom - r->top - 1);
     }
     qiva::EndDrawing();
 }
 
+namespace {
+
+void CallRect(GrafVerb verb, const Rect* r) {
+    if (Drawing().current == nullptr || r == nullptr) return;
+    qiva::PortProc(&QDProcs::rectProc, StdRect)(verb, r);
+}
+
 } // namespace
 
+void FrameRect(const Rect* r) {
+    CallRect(GrafVerb::frame, r);
+}
 void PaintRect(const Rect* r) {
-    FilledRect(r, qiva::Verb::paint, 0x31);
+    CallRect(GrafVerb::paint, r);
 }
 void EraseRect(const Rect* r) {
-    FilledRect(r, qiva::Verb::erase, 0x32);
+    CallRect(GrafVerb::erase, r);
 }
-
 void InvertRect(const Rect* r) {
-    const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
-    FilledRect(r, port->colrBit != 0 ? qiva::Verb::hiliteInvert : qiva::Verb::invert, 0x33);
+    CallRect(GrafVerb::invert, r);
 }
 
 void FillRect(const Rect* r, const Pattern* pat) {
     const GrafPtr port = Drawing().current;
-    if (port == nullptr) return;
+    if (port == nullptr || pat == nullptr) return;
     port->fillPat = *pat;
-    FilledRect(r, qiva::Verb::fill, 0x34);
+    CallRect(GrafVerb::fill, r);
 }

@@ -5,6 +5,7 @@
 
 #include "toolkit/graphics/quickdraw_types.h"
 
+// Each goes through the port's bottleneck: LineTo and Line its lineProc, the rectangles its rectProc.
 void LineTo(int h, int v);
 void Line(int dh, int dv);
 void FrameRect(const Rect* r);
@@ -12,6 +13,11 @@ void PaintRect(const Rect* r);
 void EraseRect(const Rect* r);
 void InvertRect(const Rect* r);
 void FillRect(const Rect* r, const Pattern* pat);
+
+// The standard bottlenecks. StdLine adds the line's end to an open polygon instead of drawing it;
+// both record into an open picture, then draw while the pen is visible.
+void StdLine(Point newPt);
+void StdRect(GrafVerb verb, const Rect* r);
 
 namespace qiva {
 
@@ -25,8 +31,15 @@ void ApplyVerb(Verb verb);
 void HorizontalRun(int h1, int v, int h2);
 // The same with the pen `extraRows` rows taller (filled shapes sweep a whole rectangle at once).
 void HorizontalRunTaller(int h1, int v, int h2, int extraRows);
-// Vertical pen run from (h, vStart) to (h, vEnd); nothing is drawn while a region is recorded.
+// Vertical pen run from (h, vStart) to (h, vEnd).
 void VerticalRun(int h, int vStart, int vEnd);
+
+// The verb a filled shape draws with: frame draws nothing filled, invert highlights instead when
+// the port's colrBit is set.
+Verb FillVerbOf(GrafVerb verb);
+
+// FrameRect's border with the port's pen, which does not move.
+void FrameRectBorder(const Rect& r);
 
 // Saves what a filled shape's verb may change and puts it back on destruction.
 class VerbScope {

@@ -22,7 +22,7 @@
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/font_numbers.h"
 #include "toolkit/graphics/font_strike.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/text_run.h"
 
 namespace qiva {
@@ -233,7 +233,7 @@ void PutTextBlock(GrafPort& port, const TextBlock& block) {
     if (block.width <= 0 || block.height <= 0) return;
     const std::int16_t penMode = port.pnMode;
     port.pnMode = port.txMode;
-    PutBlock(block.pixels.data(), block.width, block.height, COUL_TRANSPARENTE, port.pnLoc.h + block.left,
+    PutBlock(block.pixels.data(), block.width, block.height, kTransparentIndex, port.pnLoc.h + block.left,
              port.pnLoc.v + block.top);
     port.pnMode = penMode;
 }
@@ -367,7 +367,7 @@ void InitFonts() {
 void TextFont(int font) {
     if (GrafPtr port = Drawing().current) {
         port->txFont = static_cast<std::int16_t>(font);
-        RecordShort(0x03, port->txFont);
+        RecordShort(pict::kTxFont, port->txFont);
     }
 }
 
@@ -381,36 +381,59 @@ void TextFace(int face) {
 void TextMode(int mode) {
     if (GrafPtr port = Drawing().current) {
         port->txMode = static_cast<std::int16_t>(mode);
-        RecordShort(0x05, port->txMode);
+        RecordShort(pict::kTxMode, port->txMode);
     }
 }
 
 void TextSize(int size) {
     if (GrafPtr port = Drawing().current) {
         port->txSize = static_cast<std::int16_t>(size);
-        RecordShort(0x0D, port->txSize);
+        RecordShort(pict::kTxSize, port->txSize);
     }
 }
 
 void SpaceExtra(std::int32_t extra) {
     if (GrafPtr port = Drawing().current) {
         port->spExtra = extra;
-        RecordLong(0x06, extra);
+        RecordLong(pict::kSpExtra, extra);
     }
 }
 
+void StdText(int byteCount, const void* textBuf, Point, Point) {
+    Draw(static_cast<const std::uint8_t*>(textBuf), byteCount);
+}
+
+std::int16_t StdTxMeas(int byteCount, const void* textAddr, Point*, Point*, FontInfo* info) {
+    const GrafPtr port = Drawing().current;
+    if (port == nullptr || textAddr == nullptr || byteCount <= 0) return 0;
+    if (info != nullptr) GetFontInfo(info);
+    return static_cast<std::int16_t>(
+        std::clamp(Measure(*port, static_cast<const std::uint8_t*>(textAddr), byteCount), -32768, 32767));
+}
+
+namespace {
+
+// Text drawn at 1:1, through the port's textProc.
+void CallText(const std::uint8_t* text, int count) {
+    if (Drawing().current == nullptr || text == nullptr || count <= 0) return;
+    const Point unit{1, 1};
+    PortProc(&QDProcs::textProc, StdText)(count, text, unit, unit);
+}
+
+} // namespace
+
 void DrawChar(int ch) {
     const auto c = static_cast<std::uint8_t>(ch);
-    Draw(&c, 1);
+    CallText(&c, 1);
 }
 
 void DrawString(const unsigned char* str) {
-    if (str != nullptr) Draw(str + 1, str[0]);
+    if (str != nullptr) CallText(str + 1, str[0]);
 }
 
 void DrawText(const void* textBuf, int firstByte, int byteCount) {
     if (textBuf == nullptr || byteCount <= 0) return;
-    Draw(static_cast<const std::uint8_t*>(textBuf) + firstByte, byteCount);
+    CallText(static_cast<const std::uint8_t*>(textBuf) + firstByte, byteCount);
 }
 
 std::int16_t TextWidth(const void* textBuf, int firstByte, int byteCount) {
@@ -419,10 +442,10 @@ std::int16_t TextWidth(const void* textBuf, int firstByte, int byteCount) {
         ShowErrorBox("TextWidth: taille illégale !");
         return 0;
     }
-    GrafPtr port = Drawing().current;
-    if (port == nullptr || textBuf == nullptr) return 0;
-    return static_cast<std::int16_t>(std::clamp(
-        Measure(*port, static_cast<const std::uint8_t*>(textBuf) + firstByte, byteCount), -32768, 32767));
+    if (Drawing().current == nullptr || textBuf == nullptr) return 0;
+    Point numer{1, 1}, denom{1, 1};
+    return PortProc(&QDProcs::txMeasProc, StdTxMeas)(
+        byteCount, static_cast<const std::uint8_t*>(textBuf) + firstByte, &numer, &denom, nullptr);
 }
 
 std::int16_t CharWidth(int ch) {

@@ -29,6 +29,7 @@ void TextMode(int mode);
 void TextSize(int size);             // 0 means 12
 void SpaceExtra(std::int32_t extra); // pixels added to every character of a TrueType face
 
+// Drawn through the port's textProc, measured through its txMeasProc.
 void DrawChar(int ch);
 void DrawString(const unsigned char* str); // length byte first
 void DrawText(const void* textBuf, int firstByte, int byteCount);
@@ -37,6 +38,12 @@ std::int16_t CharWidth(int ch);
 std::int16_t StringWidth(const unsigned char* str);
 std::int16_t TextWidth(const void* textBuf, int firstByte, int byteCount);
 void GetFontInfo(FontInfo* info);
+
+// The standard textProc and txMeasProc (numer and denom are not used: text is drawn at 1:1). The
+// text is recorded into an open picture, then drawn from the pen, which moves past it; the width is
+// in pixels, and info, when given, gets the font's metrics.
+void StdText(int byteCount, const void* textBuf, Point numer, Point denom);
+std::int16_t StdTxMeas(int byteCount, const void* textAddr, Point* numer, Point* denom, FontInfo* info);
 
 namespace qiva {
 

@@ -14,7 +14,7 @@ void TextBlock::Reset(int l, int t, int w, int h) {
     top = t;
     width = std::max(0, w);
     height = std::max(0, h);
-    pixels.assign(static_cast<std::size_t>(width) * height, COUL_TRANSPARENTE);
+    pixels.assign(static_cast<std::size_t>(width) * height, kTransparentIndex);
 }
 
 const GlyphCache::Glyph& GlyphCache::Get(const FontStrike& strike, std::uint16_t strikeId, StrikeScale scale,
@@ -40,7 +40,7 @@ const GlyphCache::Glyph& GlyphCache::Get(const FontStrike& strike, std::uint16_t
     source.height = strike.fRectHeight;
     // Read through the index map, not the one-bit fetch: its edge smoothing rounds isolated pixels
     // away, and the dots of i and j and the full stops would vanish.
-    source.map.fill(COUL_TRANSPARENTE);
+    source.map.fill(kTransparentIndex);
     source.map[1] = 0;
     const Rect glyphRect{0, static_cast<std::int16_t>(g.column), strike.fRectHeight,
                          static_cast<std::int16_t>(g.column + g.width)};
@@ -94,7 +94,7 @@ int ComposeStrikeRun(const FontStrike& strike, std::uint16_t strikeId, StrikeSca
         const int rows = std::min(scaled.height, block.height);
         for (int y = 0; y < rows; ++y)
             for (int x = 0; x < scaled.width && x0 + x < block.width; ++x)
-                if (scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x] != COUL_TRANSPARENTE)
+                if (scaled.pixels[static_cast<std::size_t>(y) * scaled.width + x] != kTransparentIndex)
                     block.At(x0 + x, y) = ink;
     }
     return advance;

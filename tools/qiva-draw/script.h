@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/quickdraw_types.h"
 

@@ -9,7 +9,7 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/palette.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/common/buffer_output.h"
 #include "tools/qiva-pict/pict_files.h"

@@ -18,7 +18,7 @@ protected:
         for (int v = 0; v < 8; ++v)
             for (int h = 0; h < 8; ++h)
                 qiva::Drawing().target.base[v * 8 + h] =
-                    h == 2 ? qiva::COUL_TRANSPARENTE : static_cast<std::uint8_t>(20 + 8 * v + h);
+                    h == 2 ? qiva::kTransparentIndex : static_cast<std::uint8_t>(20 + 8 * v + h);
         ASSERT_TRUE(NewBufferPort(&dst, 16, 16));
         Rect all = R(0, 0, 16, 16);
         EraseRect(&all);
@@ -59,7 +59,7 @@ TEST_F(CopyBitsTest, EmptyRectanglesAndTransparentSourcesDrawNothing) {
     CopyBits(&src.portBits, &dst.portBits, &all, &empty, srcCopy, nullptr);
     EXPECT_EQ(Rows(16, 16, qiva::kIndexWhite), std::vector<std::string>(16, std::string(16, '#')));
     SetPort(&src);
-    src.fgIndex = qiva::COUL_TRANSPARENTE;
+    src.fgIndex = qiva::kTransparentIndex;
     PaintRect(&all);
     SetPort(&dst);
     CopyBits(&src.portBits, &dst.portBits, &all, &d, srcCopy, nullptr);

@@ -90,7 +90,7 @@ TEST_F(PaletteState, Color2IndexFindsCubeColoursAndNeverTheTransparentOne) {
     const auto& cells = qiva::ThePalette().inverse.cells;
     ASSERT_EQ(cells.size(), 32768u);
     for (std::uint8_t cell : cells)
-        ASSERT_NE(cell, qiva::COUL_TRANSPARENTE);
+        ASSERT_NE(cell, qiva::kTransparentIndex);
 }
 
 TEST_F(PaletteState, InverseTableCellsHoldTheNearestEntry) {

@@ -9,7 +9,7 @@
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/pict_format.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/region_recording.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 namespace {
 
-using qiva::COUL_TRANSPARENTE;
+using qiva::kTransparentIndex;
 using qiva::TransferSource;
 
 TransferSource EightBit(const std::vector<std::uint8_t>& pixels, int width, int height) {
@@ -51,7 +51,7 @@ std::vector<std::string> Picture(const std::vector<std::uint8_t>& block, int wid
     for (int v = 0; v < height; ++v) {
         std::string row;
         for (int h = 0; h < width; ++h)
-            row += block[v * width + h] == COUL_TRANSPARENTE ? '.' : '#';
+            row += block[v * width + h] == kTransparentIndex ? '.' : '#';
         rows.push_back(row);
     }
     return rows;
@@ -68,9 +68,9 @@ TEST(Resample, SameSizeThroughTheMapWithSourceOrigin) {
     // A rectangle reaching outside the image reads transparent there instead of past the image.
     std::vector<std::uint8_t> wider(6 * 2);
     ASSERT_TRUE(qiva::Resample(bits.source, Rect{50, 99, 52, 105}, 6, 2, qiva::FetchMapped, wider.data()));
-    EXPECT_EQ(wider[0], COUL_TRANSPARENTE);
+    EXPECT_EQ(wider[0], kTransparentIndex);
     EXPECT_EQ(wider[1], 11);
-    EXPECT_EQ(wider[5], COUL_TRANSPARENTE);
+    EXPECT_EQ(wider[5], kTransparentIndex);
 }
 
 TEST(Resample, EnlargingEightBitRepeatsPixels) {

@@ -20,7 +20,7 @@ std::string Rows(const TextBlock& b) {
     for (int y = 0; y < b.height; ++y) {
         for (int x = 0; x < b.width; ++x) {
             const std::uint8_t p = b.pixels[y * b.width + x];
-            rows += p == kInk ? '#' : p == COUL_TRANSPARENTE ? '.' : 'o';
+            rows += p == kInk ? '#' : p == kTransparentIndex ? '.' : 'o';
         }
         rows += '/';
     }
@@ -132,7 +132,7 @@ TEST(FaceRun, PlainTextIsTheFacesGlyphsAndStylesDrawAroundThem) {
     EXPECT_EQ(ring.At(x, y), kIndexWhite);
     EXPECT_EQ(ring.At(x - 1, y), kInk);
     EXPECT_EQ(ring.At(x + 1, y), kInk);
-    EXPECT_EQ(ring.At(x + 2, y), COUL_TRANSPARENTE);
+    EXPECT_EQ(ring.At(x + 2, y), kTransparentIndex);
 
     FaceRunStyle shadowed;
     shadowed.shadow = true;
@@ -143,7 +143,7 @@ TEST(FaceRun, PlainTextIsTheFacesGlyphsAndStylesDrawAroundThem) {
     EXPECT_EQ(shade.At(sx, sy), kIndexWhite);
     EXPECT_EQ(shade.At(sx - 1, sy), kInk);
     EXPECT_EQ(shade.At(sx + 2, sy), kInk);
-    EXPECT_EQ(shade.At(sx + 3, sy), COUL_TRANSPARENTE);
+    EXPECT_EQ(shade.At(sx + 3, sy), kTransparentIndex);
     EXPECT_EQ(shade.At(sx, -shade.top + l.height - l.top + 1), kInk);
 }
 

@@ -1,30 +1,31 @@
 #pragma once
-// Pictures: playing a picture into the current port scaled to a rectangle, recording the port's
-// operations into a picture, and the record calls every recorded operation makes.
+// Recording pictures: OpenPicture and ClosePicture, and the record operation into the current port's
+// open picture that the bottlenecks and the port's state changes call, through one pict::Recorder.
 
 #include <cstdint>
 #include <span>
-#include <string>
 
-#include "toolkit/graphics/pict_format.h"
+#include "toolkit/graphics/pict_opcodes.h"
 #include "toolkit/graphics/quickdraw_types.h"
 
+// The picture record as stored: picSize and picFrame are in the picture's own byte order (the native
+// variant's are little-endian, a read picture's big-endian), so read them with qiva::PictureFrame.
 struct Picture {
-    std::int16_t picSize; // low 16 bits of the size; little-endian in the native variant
-    Rect picFrame;        // stored in the picture's byte order
+    std::int16_t picSize;
+    Rect picFrame;
 };
 using PicPtr = Picture*;
 using PicHandle = PicPtr*;
 
-// Plays pic scaled from its frame onto dstRect of the current port; the port's state is left as it
-// was. A picture that cannot be read shows a message and draws nothing (or stops where it breaks).
-void DrawPicture(PicHandle pic, const Rect* dstRect);
 // Starts recording the current port's operations into a new picture of the given frame; the pen is
 // hidden meanwhile. Null when the picture cannot be allocated.
 PicHandle OpenPicture(const Rect* picFrame);
 void ClosePicture();
 void KillPicture(PicHandle pic);
+// Through the port's commentProc.
 void PicComment(std::int16_t kind, std::int16_t dataSize, Handle dataHandle);
+// The standard commentProc: the comment goes into the open picture.
+void StdComment(std::int16_t kind, std::int16_t dataSize, Handle dataHandle);
 
 namespace qiva {
 
@@ -34,11 +35,8 @@ class Recorder;
 // The recorder's state: one for all ports, saved and put back around a nested region recording.
 pict::Recorder& PictureRecorder();
 
-// DrawPicture with its outcome: Ok when the picture played to its end (or is empty, picSize 0).
-pict::Status PlayPicture(PicHandle pic, const Rect& dstRect);
-
-// The message a status gives (empty for Ok, End and EmptyPicture).
-std::string PictureMessage(pict::Status status, std::uint16_t opcode);
+// The frame of a picture of any variant in host order; false when its header cannot be read.
+bool PictureFrame(PicHandle pic, Rect& frame);
 
 // The record operation into the current port's open picture; each does nothing when the port is not
 // recording. The operands are given in host order and written in the native variant's.
@@ -51,9 +49,7 @@ void RecordPoint(std::uint8_t opcode, Point value);
 void RecordPattern(std::uint8_t opcode, const Pattern& pat);
 void RecordRect(std::uint8_t opcode, const Rect& r);
 void RecordRGB(std::uint8_t opcode, const RGBColor& rgb);
-void RecordArc(std::uint8_t opcode, const Rect& r, std::int16_t startAngle, std::int16_t arcAngle);
 void RecordRegion(std::uint8_t opcode, RgnHandle rgn);
-void RecordPolygon(std::uint8_t opcode, Handle poly);
 void RecordOrigin(std::int16_t dh, std::int16_t dv);
 // MoveTo and Move: the pen's new place becomes the pending point of the next line.
 void RecordPenMove(Point pen);
@@ -61,6 +57,16 @@ void RecordPenMove(Point pen);
 void RecordLineTo(Point to);
 // The text drawing operations: LongText at the pen with the text (at most 255 bytes an opcode).
 void RecordText(Point location, std::span<const std::uint8_t> text);
+
+// The shape operations as their bottlenecks record them: the family's opcode plus the verb, the fill
+// verb preceded by the port's fill pattern, a rounded rectangle by its oval size.
+void RecordRectVerb(GrafVerb verb, const Rect& r);
+void RecordRRectVerb(GrafVerb verb, const Rect& r, int ovalWidth, int ovalHeight);
+void RecordOvalVerb(GrafVerb verb, const Rect& r);
+void RecordArcVerb(GrafVerb verb, const Rect& r, int startAngle, int arcAngle);
+void RecordPolyVerb(GrafVerb verb, Polygon** poly);
+void RecordRgnVerb(GrafVerb verb, RgnHandle rgn);
+
 // Operations made of other operations suspend recording around the parts that are not theirs.
 void SuspendRecording();
 void ResumeRecording();

@@ -1,7 +1,6 @@
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,16 +10,18 @@
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/font_cache_hook.h"
 #include "toolkit/core/memory.h"
+#include "toolkit/graphics/arcs.h"
 #include "toolkit/graphics/copy_bits.h"
 #include "toolkit/graphics/curves.h"
 #include "toolkit/graphics/drawing_state.h"
-#include "toolkit/graphics/palette.h"
+#include "toolkit/graphics/pict_opcodes.h"
+#include "toolkit/graphics/pict_pixels.h"
 #include "toolkit/graphics/pict_recorder.h"
 #include "toolkit/graphics/pict_scale.h"
+#include "toolkit/graphics/poly_drawing.h"
 #include "toolkit/graphics/polygons.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/region_drawing.h"
-#include "toolkit/graphics/region_recording.h"
 #include "toolkit/graphics/regions.h"
 #include "toolkit/graphics/shapes.h"
 #include "toolkit/graphics/text.h"
@@ -28,15 +29,6 @@
 namespace qiva {
 
 namespace {
-
-pict::Recorder& TheRecorder() {
-    return PictureRecorder();
-}
-
-Handle OpenPictureHandle() {
-    const GrafPtr port = Drawing().current;
-    return port != nullptr ? port->picSave : nullptr;
-}
 
 pict::Rect16 ToRect16(const Rect& r) {
     return {r.top, r.left, r.bottom, r.right};
@@ -49,17 +41,7 @@ Point FromPoint16(const pict::Point16& p) {
 }
 
 void Record(std::uint8_t opcode, const pict::OperandWriter& w) {
-    if (Handle pic = OpenPictureHandle()) TheRecorder().Record(pic, opcode, w.Data());
-}
-
-// The words of a region or polygon record, limited to its block.
-std::span<const std::int16_t> RecordWords(Handle h) {
-    if (h == nullptr || *h == nullptr) return {};
-    const Size bytes = GetHandleSize(h);
-    if (bytes < 2) return {};
-    const auto* words = reinterpret_cast<const std::int16_t*>(*h);
-    const std::size_t declared = static_cast<std::uint16_t>(words[0]);
-    return {words, std::min<std::size_t>(declared, static_cast<std::size_t>(bytes)) / 2};
+    RecordOpcode(opcode, w.Data());
 }
 
 // Replaces rgn by a normalised region record.
@@ -73,119 +55,6 @@ void StoreNormalised(RgnHandle rgn, const std::vector<std::int16_t>& words) {
 }
 
 } // namespace
-
-pict::Recorder& PictureRecorder() {
-    static pict::Recorder recorder;
-    return recorder;
-}
-
-bool PictureRecording() {
-    return OpenPictureHandle() != nullptr && TheRecorder().Recording();
-}
-
-void RecordOpcode(std::uint8_t opcode, std::span<const std::uint8_t> data) {
-    if (Handle pic = OpenPictureHandle()) TheRecorder().Record(pic, opcode, data);
-}
-
-void RecordShort(std::uint8_t opcode, std::int16_t value) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().I16(value));
-}
-
-void RecordFace(std::uint8_t face) {
-    if (!PictureRecording()) return;
-    Record(0x04, pict::OperandWriter().U8(face));
-}
-
-void RecordLong(std::uint8_t opcode, std::int32_t value) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().I32(value));
-}
-
-void RecordPoint(std::uint8_t opcode, Point value) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().I16(value.v).I16(value.h));
-}
-
-void RecordPattern(std::uint8_t opcode, const Pattern& pat) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().Bytes(pat.pat));
-}
-
-void RecordRect(std::uint8_t opcode, const Rect& r) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().Rect(ToRect16(r)));
-}
-
-void RecordRGB(std::uint8_t opcode, const RGBColor& rgb) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter()
-                       .I16(static_cast<std::int16_t>(rgb.red))
-                       .I16(static_cast<std::int16_t>(rgb.green))
-                       .I16(static_cast<std::int16_t>(rgb.blue)));
-}
-
-void RecordArc(std::uint8_t opcode, const Rect& r, std::int16_t startAngle, std::int16_t arcAngle) {
-    if (!PictureRecording()) return;
-    Record(opcode, pict::OperandWriter().Rect(ToRect16(r)).I16(startAngle).I16(arcAngle));
-}
-
-void RecordRegion(std::uint8_t opcode, RgnHandle rgn) {
-    if (!PictureRecording() || rgn == nullptr || *rgn == nullptr) return;
-    const std::span<const std::int16_t> words{reinterpret_cast<const std::int16_t*>(*rgn),
-                                              RegionBytes(rgn) / 2};
-    if (words.size() < region::kHeaderWords) return;
-    // The size word written is the operand's length, whatever the record claims.
-    pict::OperandWriter w;
-    w.I16(static_cast<std::int16_t>(std::min<std::size_t>(words.size() * 2, 32766)));
-    w.Words(words.subspan(1, std::min<std::size_t>(words.size(), 16383) - 1));
-    Record(opcode, w);
-}
-
-void RecordPolygon(std::uint8_t opcode, Handle poly) {
-    if (!PictureRecording()) return;
-    std::span<const std::int16_t> words = RecordWords(poly);
-    if (words.size() < region::kHeaderWords) return;
-    words = words.first(std::min<std::size_t>(words.size(), 16383));
-    words = words.first(region::kHeaderWords + (words.size() - region::kHeaderWords) / 2 * 2);
-    pict::OperandWriter w;
-    w.I16(static_cast<std::int16_t>(words.size() * 2)).Words(words.subspan(1));
-    Record(opcode, w);
-}
-
-void RecordOrigin(std::int16_t dh, std::int16_t dv) {
-    if (!PictureRecording()) return;
-    Record(0x0C, pict::OperandWriter().I16(dh).I16(dv));
-}
-
-void RecordPenMove(Point pen) {
-    if (!PictureRecording()) return;
-    TheRecorder().SetPending({pen.v, pen.h});
-}
-
-void RecordLineTo(Point to) {
-    if (!PictureRecording()) return;
-    TheRecorder().LineTo(OpenPictureHandle(), {to.v, to.h});
-}
-
-void RecordText(Point location, std::span<const std::uint8_t> text) {
-    if (!PictureRecording()) return;
-    do {
-        const std::size_t n = std::min<std::size_t>(text.size(), 255);
-        pict::OperandWriter w;
-        w.I16(location.v).I16(location.h).U8(static_cast<std::uint8_t>(n)).Bytes(text.first(n));
-        Record(0x28, w);
-        text = text.subspan(n);
-    } while (!text.empty());
-}
-
-void SuspendRecording() {
-    TheRecorder().Suspend();
-}
-
-void ResumeRecording() {
-    TheRecorder().Resume();
-}
 
 std::string PictureMessage(pict::Status status, std::uint16_t opcode) {
     char buf[96];
@@ -232,7 +101,7 @@ public:
 private:
     Rect MapRect(const pict::Rect16& r) const { return FromRect16(scaler_.MapRect(r)); }
     Point MapPoint(const pict::Point16& p) const { return FromPoint16(scaler_.MapPoint(p)); }
-    void RectShape(std::uint16_t opcode, const Rect& r);
+    void RectShape(int verb, const Rect& r);
     void RoundRectShape(int verb, const Rect& r);
     void OvalShape(int verb, const Rect& r);
     void ArcShape(int verb, const Rect& r, int start, int angle);
@@ -252,8 +121,8 @@ private:
     std::vector<std::int16_t> mapped_;
 };
 
-void Player::RectShape(std::uint16_t opcode, const Rect& r) {
-    switch (opcode & 7) {
+void Player::RectShape(int verb, const Rect& r) {
+    switch (verb) {
     case 0:
         FrameRect(&r);
         break;
@@ -281,7 +150,7 @@ void Player::Text(std::span<const std::uint8_t> text) {
 void Player::Execute(const pict::Op& op) {
     const std::uint16_t code = op.opcode;
     switch (code) {
-    case 0x01: {
+    case pict::kClip: {
         scaler_.MapRegion(op.shape, mapped_, engine_);
         RgnHandle clip = NewRgn();
         if (clip == nullptr) return;
@@ -291,82 +160,82 @@ void Player::Execute(const pict::Op& op) {
         clipSet = true;
         return;
     }
-    case 0x02: {
+    case pict::kBkPat: {
         Pattern p;
         std::memcpy(p.pat, op.pattern.data(), 8);
         BackPat(&p);
         return;
     }
-    case 0x03:
+    case pict::kTxFont:
         TextFont(op.a);
         fontChanged = true;
         return;
-    case 0x04:
+    case pict::kTxFace:
         TextFace(op.a);
         return;
-    case 0x05:
+    case pict::kTxMode:
         TextMode(op.a);
         return;
-    case 0x06:
+    case pict::kSpExtra:
         SpaceExtra(scaler_.SpaceExtra(op.a));
         return;
-    case 0x07: {
+    case pict::kPnSize: {
         const pict::Point16 s = scaler_.PenSize(op.p1);
         PenSize(s.h, s.v);
         return;
     }
-    case 0x08:
+    case pict::kPnMode:
         PenMode(op.a);
         return;
-    case 0x09: {
+    case pict::kPnPat: {
         Pattern p;
         std::memcpy(p.pat, op.pattern.data(), 8);
         PenPat(&p);
         return;
     }
-    case 0x0A:
+    case pict::kFillPat:
         std::memcpy(work_->fillPat.pat, op.pattern.data(), 8);
         return;
-    case 0x0B:
+    case pict::kOvSize:
         ovalSize_ = {scaler_.Height(op.p1.v), scaler_.Width(op.p1.h)};
         return;
-    case 0x0C:
+    case pict::kOrigin:
         SetOrigin(scaler_.Width(op.a), scaler_.Height(op.b));
         return;
-    case 0x0D:
+    case pict::kTxSize:
         TextSize(scaler_.TextSize(static_cast<std::int16_t>(op.a)));
         fontChanged = true;
         return;
-    case 0x0E:
+    case pict::kFgColor:
         ForeColor(static_cast<std::int16_t>(op.a));
         return;
-    case 0x0F:
+    case pict::kBkColor:
         BackColor(static_cast<std::int16_t>(op.a));
         return;
-    case 0x1A:
-    case 0x1B: {
+    case pict::kRGBFgCol:
+    case pict::kRGBBkCol: {
         const RGBColor c{op.rgb.red, op.rgb.green, op.rgb.blue};
-        if (code == 0x1A)
+        if (code == pict::kRGBFgCol)
             RGBForeColor(&c);
         else
             RGBBackColor(&c);
         return;
     }
-    case 0x20: {
+    case pict::kLine: {
         const Point a = MapPoint(op.p1), b = MapPoint(op.p2);
         MoveTo(a.h, a.v);
         LineTo(b.h, b.v);
         linePen_ = work_->pnLoc;
         return;
     }
-    case 0x21: {
+    case pict::kLineFrom: {
         const Point b = MapPoint(op.p1);
         MoveTo(linePen_.h, linePen_.v);
         LineTo(b.h, b.v);
         linePen_ = work_->pnLoc;
         return;
     }
-    case 0x22: {
+    case pict::kShortLine: {
         const Point a = MapPoint(op.p1);
         const Point b =
             MapPoint({static_cast<std::int16_t>(op.p1.v + op.b), static_cast<std::int16_t>(op.p1.h + op.a)});
@@ -375,70 +244,72 @@ void Player::Execute(const pict::Op& op) {
         linePen_ = work_->pnLoc;
         return;
     }
-    case 0x23:
+    case pict::kShortLineFrom:
         MoveTo(linePen_.h, linePen_.v);
         Line(scaler_.Width(op.a), scaler_.Height(op.b));
         linePen_ = work_->pnLoc;
         return;
-    case 0x28: {
+    case pict::kLongText: {
         const Point a = MapPoint(op.p1);
         MoveTo(a.h, a.v);
         textPen_ = work_->pnLoc;
         Text(op.bytes);
         return;
     }
-    case 0x29:
-    case 0x2A:
-    case 0x2B:
+    case pict::kDHText:
+    case pict::kDVText:
+    case pict::kDHDVText:
         MoveTo(textPen_.h, textPen_.v);
-        if (code == 0x29)
+        if (code == pict::kDHText)
             Move(scaler_.Width(op.a), 0);
-        else if (code == 0x2A)
+        else if (code == pict::kDVText)
             Move(0, scaler_.Height(op.a));
         else
             Move(scaler_.Width(op.a), scaler_.Height(op.b));
         textPen_ = work_->pnLoc;
         Text(op.bytes);
         return;
-    case 0x90:
-    case 0x98:
-    case 0x9A:
-    case 0x9B:
+    case pict::kBitsRect:
+    case pict::kPackBitsRect:
+    case pict::kDirectBitsRect:
+    case pict::kDirectBitsRgn:
         Bits(op);
         return;
-    case 0xA0:
+    case pict::kShortComment:
         if (PictureRecording()) PicComment(static_cast<std::int16_t>(op.a), 0, nullptr);
         return;
-    case 0xA1:
+    case pict::kLongComment:
         if (PictureRecording()) {
-            Record(0xA1, pict::OperandWriter()
-                             .I16(static_cast<std::int16_t>(op.a))
-                             .I16(static_cast<std::int16_t>(op.bytes.size()))
-                             .Bytes(op.bytes));
+            Record(pict::kLongComment, pict::OperandWriter()
+                                           .I16(static_cast<std::int16_t>(op.a))
+                                           .I16(static_cast<std::int16_t>(op.bytes.size()))
+                                           .Bytes(op.bytes));
         }
         return;
     default:
         break;
     }
-    const int family = code & 0xF0, verb = code & 7;
-    if ((family == 0x30 || family == 0x40 || family == 0x50) && (code & 8) == 0) lastRect_ = MapRect(op.rect);
+    const int family = pict::FamilyOf(code), verb = pict::VerbOf(code);
+    if ((family == pict::kFrameRect || family == pict::kFrameRRect || family == pict::kFrameOval) &&
+        !pict::IsSameShape(code))
+        lastRect_ = MapRect(op.rect);
     switch (family) {
-    case 0x30:
-        RectShape(code, lastRect_);
+    case pict::kFrameRect:
+        RectShape(verb, lastRect_);
         return;
-    case 0x40:
+    case pict::kFrameRRect:
         RoundRectShape(verb, lastRect_);
         return;
-    case 0x50:
+    case pict::kFrameOval:
         OvalShape(verb, lastRect_);
         return;
-    case 0x60:
+    case pict::kFrameArc:
         ArcShape(verb, MapRect(op.rect), static_cast<int>(op.a), static_cast<int>(op.b));
         return;
-    case 0x70:
+    case pict::kFramePoly:
         PolyShape(verb, op.shape);
         return;
-    case 0x80:
+    case pict::kFrameRgn:
         RegionShape(verb, op.shape);
         return;
     default:
@@ -557,96 +428,6 @@ void Player::RegionShape(int verb, const std::vector<std::int16_t>& words) {
     DisposeRgn(rgn);
 }
 
-// The colour of each stored pixel value as a palette index: a value whose colour is the palette's
-// own at that index keeps it (so the transparent index survives), any other the nearest colour.
-void PixelMap(const pict::Bits& bits, const GrafPtr port, std::uint8_t (&map)[256]) {
-    if (!bits.pixMap) {
-        map[0] = static_cast<std::uint8_t>(port->bkIndex);
-        map[1] = static_cast<std::uint8_t>(port->fgIndex);
-        return;
-    }
-    for (int i = 0; i < 256; ++i)
-        map[i] = static_cast<std::uint8_t>(i);
-    const bool device = (bits.ctFlags & 0x8000) != 0;
-    const auto& colourSpecs = ThePalette().colourSpecs;
-    for (std::size_t i = 0; i < bits.colours.size(); ++i) {
-        const pict::Bits::Entry& e = bits.colours[i];
-        const int value = device ? static_cast<int>(i) : e.value;
-        if (value < 0 || value > 255) continue;
-        const RGBColor c{e.rgb.red, e.rgb.green, e.rgb.blue};
-        const RGBColor& own = colourSpecs[std::size_t(value)].rgb;
-        // The transparent index is the highlight colour, whose RGB follows the setting: a picture
-        // made on the system palette keeps it whatever its colour there.
-        static const RGBColor transparent = [] {
-            const PaletteEntry t = BuildPalette(0, 0, 0).entries[COUL_TRANSPARENTE];
-            return RGBColor{Component8To16(t.red), Component8To16(t.green), Component8To16(t.blue)};
-        }();
-        const bool keepsTransparent = value == COUL_TRANSPARENTE && transparent.red == c.red &&
-                                      transparent.green == c.green && transparent.blue == c.blue;
-        if (keepsTransparent || (own.red == c.red && own.green == c.green && own.blue == c.blue))
-            map[value] = static_cast<std::uint8_t>(value);
-        else
-            map[value] = static_cast<std::uint8_t>(Color2Index(&c));
-    }
-}
-
-// Rows of stored pixels (1, 2, 4 or 8 bits) expanded to palette indices.
-void ExpandRow(const std::uint8_t* in, int width, int pixelSize, const std::uint8_t (&map)[256],
-               std::uint8_t* out) {
-    const int perByte = 8 / pixelSize;
-    const int mask = (1 << pixelSize) - 1;
-    for (int x = 0; x < width; ++x) {
-        const int shift = 8 - pixelSize * (x % perByte + 1);
-        out[x] = map[(in[x / perByte] >> shift) & mask];
-    }
-}
-
-// Direct pixels (16-bit xRGB 1-5-5-5 words, or 32-bit in planes, triplets or xRGB quadruplets) to
-// the nearest palette index, remembered per 15-bit colour.
-class DirectColours {
-public:
-    DirectColours() { cache_.fill(-1); }
-    void Row(const pict::Bits& bits, const std::uint8_t* in, int width, std::uint8_t* out) {
-        const bool planes = bits.pixelSize == 32 && bits.RowPacking() == pict::Bits::Packing::Bytes;
-        const int skip = planes && bits.cmpCount == 4 ? width : 0; // the alpha plane comes first
-        for (int x = 0; x < width; ++x) {
-            int r, g, b;
-            if (bits.pixelSize == 16) {
-                const int w = in[2 * x] << 8 | in[2 * x + 1];
-                r = (w >> 10 & 31) << 3 | (w >> 12 & 7);
-                g = (w >> 5 & 31) << 3 | (w >> 7 & 7);
-                b = (w & 31) << 3 | (w >> 2 & 7);
-            } else if (planes) {
-                r = in[skip + x];
-                g = in[skip + width + x];
-                b = in[skip + 2 * width + x];
-            } else if (bits.packType == 2) {
-                r = in[3 * x];
-                g = in[3 * x + 1];
-                b = in[3 * x + 2];
-            } else {
-                r = in[4 * x + 1];
-                g = in[4 * x + 2];
-                b = in[4 * x + 3];
-            }
-            out[x] = Index(r, g, b);
-        }
-    }
-
-private:
-    std::uint8_t Index(int r, int g, int b) {
-        std::int16_t& cell = cache_[std::size_t((r >> 3) << 10 | (g >> 3) << 5 | (b >> 3))];
-        if (cell < 0) {
-            const RGBColor c{Component8To16(static_cast<std::uint8_t>(r)),
-                             Component8To16(static_cast<std::uint8_t>(g)),
-                             Component8To16(static_cast<std::uint8_t>(b))};
-            cell = static_cast<std::int16_t>(Color2Index(&c));
-        }
-        return static_cast<std::uint8_t>(cell);
-    }
-    std::array<std::int16_t, 32768> cache_;
-};
-
 void Player::DrawBand(const pict::Bits& bits, const std::uint8_t* rows, int rowBytes, int firstRow, int count,
                       const Rect& dst) {
     // The band's rows of srcRect, and the part of dstRect they land on (rounded in proportion).
@@ -692,7 +473,8 @@ void Player::Bits(const pict::Op& op) {
         Ptr block = band > 0 ? NewPtr(static_cast<Size>(band * width)) : nullptr;
         if (block != nullptr) {
             std::uint8_t map[256] = {};
-            PixelMap(bits, work_, map);
+            PixelMap(bits, static_cast<std::uint8_t>(work_->bkIndex),
+                     static_cast<std::uint8_t>(work_->fgIndex), map);
             std::vector<std::uint8_t> stored(bits.UnpackedRowBytes());
             DirectColours direct;
             pict::RowCursor cursor(bits);
@@ -714,7 +496,7 @@ void Player::Bits(const pict::Op& op) {
     if (PictureRecording()) {
         pict::OperandWriter w;
         pict::WriteBitsOperand(bits, w);
-        Record(bits.direct ? 0x9A : 0x90, w);
+        Record(bits.direct ? pict::kDirectBitsRect : pict::kBitsRect, w);
     }
 }
 
@@ -776,24 +558,26 @@ pict::Status PlayPicture(PicHandle pic, const Rect& dstRect) {
     if (status != pict::Status::End) ShowErrorBox(PictureMessage(status, op.opcode));
     if (player.clipSet) {
         // SetClip of the port's own region records it into the caller's open picture.
-        RecordRegion(0x01, caller->clipRgn);
+        RecordRegion(pict::kClip, caller->clipRgn);
     }
     if (player.fontChanged) InvalidateFontCache();
     // Put the caller's state back into its open picture, after the nested picture's opcodes.
     if (PictureRecording()) {
         RecordPenMove(caller->pnLoc);
-        RecordPoint(0x07, caller->pnSize);
-        if (work.pnMode != caller->pnMode) RecordShort(0x08, caller->pnMode);
-        if (work.txFont != caller->txFont) RecordShort(0x03, caller->txFont);
-        if (work.txSize != caller->txSize) RecordShort(0x0D, caller->txSize);
+        RecordPoint(pict::kPnSize, caller->pnSize);
+        if (work.pnMode != caller->pnMode) RecordShort(pict::kPnMode, caller->pnMode);
+        if (work.txFont != caller->txFont) RecordShort(pict::kTxFont, caller->txFont);
+        if (work.txSize != caller->txSize) RecordShort(pict::kTxSize, caller->txSize);
         if (work.txFace != caller->txFace) RecordFace(caller->txFace);
-        if (work.spExtra != caller->spExtra) RecordLong(0x06, caller->spExtra);
+        if (work.spExtra != caller->spExtra) RecordLong(pict::kSpExtra, caller->spExtra);
         if (work.fgColor != caller->fgColor || work.fgIndex != caller->fgIndex)
-            RecordLong(0x0E, caller->fgColor);
+            RecordLong(pict::kFgColor, caller->fgColor);
         if (work.bkColor != caller->bkColor || work.bkIndex != caller->bkIndex)
-            RecordLong(0x0F, caller->bkColor);
-        if (std::memcmp(work.pnPat.pat, caller->pnPat.pat, 8) != 0) RecordPattern(0x09, caller->pnPat);
-        if (std::memcmp(work.bkPat.pat, caller->bkPat.pat, 8) != 0) RecordPattern(0x02, caller->bkPat);
+            RecordLong(pict::kBkColor, caller->bkColor);
+        if (std::memcmp(work.pnPat.pat, caller->pnPat.pat, 8) != 0)
+            RecordPattern(pict::kPnPat, caller->pnPat);
+        if (std::memcmp(work.bkPat.pat, caller->bkPat.pat, 8) != 0)
+            RecordPattern(pict::kBkPat, caller->bkPat);
     }
     EndDrawing();
     return status == pict::Status::End ? pict::Status::Ok : status;
@@ -803,43 +587,4 @@ pict::Status PlayPicture(PicHandle pic, const Rect& dstRect) {
 
 void DrawPicture(PicHandle pic, const Rect* dstRect) {
     if (dstRect != nullptr) qiva::PlayPicture(pic, *dstRect);
-}
-
-PicHandle OpenPicture(const Rect* picFrame) {
-    const GrafPtr port = qiva::Drawing().current;
-    if (port == nullptr || picFrame == nullptr) return nullptr;
-    Handle h = qiva::pict::Recorder::NewPicture(qiva::ToRect16(*picFrame));
-    if (h == nullptr) return nullptr;
-    qiva::TheRecorder().Reset();
-    port->picSave = h;
-    HidePen();
-    return reinterpret_cast<PicHandle>(h);
-}
-
-void ClosePicture() {
-    const GrafPtr port = qiva::Drawing().current;
-    if (port == nullptr || port->picSave == nullptr) return;
-    ShowPen();
-    const Handle pic = port->picSave;
-    const bool fitted = qiva::TheRecorder().Close(pic);
-    port->picSave = nullptr;
-    if (!fitted) qiva::ShowErrorBox("Depassement de la taille maximale en pict");
-}
-
-void KillPicture(PicHandle pic) {
-    DisposeHandle(reinterpret_cast<Handle>(pic));
-}
-
-void PicComment(std::int16_t kind, std::int16_t dataSize, Handle dataHandle) {
-    if (!qiva::PictureRecording()) return;
-    qiva::pict::OperandWriter w;
-    if (dataSize <= 0 || dataHandle == nullptr || *dataHandle == nullptr) {
-        qiva::RecordShort(0xA0, kind);
-        return;
-    }
-    const Size n = std::min<Size>(dataSize, GetHandleSize(dataHandle));
-    w.I16(kind)
-        .I16(static_cast<std::int16_t>(n))
-        .Bytes({reinterpret_cast<const std::uint8_t*>(*dataHandle), std::size_t(n)});
-    qiva::RecordOpcode(0xA1, w.Data());
 }
