@@ -35,17 +35,19 @@ Status ReadHeader(std::span<const std::uint8_t> pic, Header& out) {
     if (pic[0] == 0 && pic[1] == 0) return Status::EmptyPicture;
     if (pic.size() < 12) return Status::TooShort;
     const std::uint8_t* p = pic.data();
-    if (p[10] == 0x00 && p[11] == 0x11) {
+    const std::uint16_t versionOp = LoadBigEndian<std::uint16_t>(p + 10);
+    if (versionOp == kVersionWord) {
         if (pic.size() < 14) return Status::TooShort;
-        if (p[12] == 0x02 && p[13] == 0xFF)
+        const std::uint16_t version = LoadBigEndian<std::uint16_t>(p + 12);
+        if (version == kVersion2)
             out.variant = Variant::Version2;
-        else if (p[12] == 0xCA && p[13] == 0xFE)
+        else if (version == kNativeVersion)
             out.variant = Variant::Native;
         else
             return Status::BadVersion;
         if (pic.size() < kVersion2HeaderSize) return Status::TooShort;
         out.streamStart = kVersion2HeaderSize;
-    } else if (p[10] == 0x11 && p[11] == 0x01) {
+    } else if (versionOp == kVersion1Word) {
         out.variant = Variant::Version1;
         out.streamStart = kVersion1HeaderSize;
     } else {
@@ -166,7 +168,7 @@ bool RowCursor::Skip() {
     }
     const std::size_t lb = countBytes_;
     if (data_.size() - pos_ < lb) return false;
-    const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
+    const std::size_t n = lb == 2 ? LoadBigEndian<std::uint16_t>(&data_[pos_]) : data_[pos_];
     pos_ += lb + std::min(n, data_.size() - pos_ - lb);
     return true;
 }
@@ -183,7 +185,7 @@ bool RowCursor::Next(std::span<std::uint8_t> row) {
     }
     const std::size_t lb = countBytes_;
     if (data_.size() - pos_ < lb) return false;
-    const std::size_t n = lb == 2 ? std::size_t(data_[pos_] << 8 | data_[pos_ + 1]) : data_[pos_];
+    const std::size_t n = lb == 2 ? LoadBigEndian<std::uint16_t>(&data_[pos_]) : data_[pos_];
     if (data_.size() - pos_ - lb < n) return false;
     const bool ok = packing_ == Bits::Packing::Words ? UnpackWordRow(data_.subspan(pos_ + lb, n), row)
                                                      : UnpackRow(data_.subspan(pos_ + lb, n), row);
@@ -311,7 +313,7 @@ Status Reader::ReadBits(Op& op, bool direct, bool withMask) {
             for (int y = 0; y < height; ++y) {
                 std::span<const std::uint8_t> len, packed;
                 if (!Take(lb, len)) return Status::Truncated;
-                const std::size_t n = lb == 2 ? std::size_t(len[0] << 8 | len[1]) : len[0];
+                const std::size_t n = lb == 2 ? LoadBigEndian<std::uint16_t>(len.data()) : len[0];
                 if (!Take(n, packed)) return Status::Truncated;
                 if (!(words ? UnpackWordRow(packed, scratch) : UnpackRow(packed, scratch)))
                     return Status::BadOperand;
@@ -463,7 +465,7 @@ Status Reader::Next(Op& op) {
     } else {
         std::span<const std::uint8_t> s;
         if (!Take(2, s)) return stopped_ = Status::Truncated;
-        op.opcode = static_cast<std::uint16_t>(s[0] << 8 | s[1]);
+        op.opcode = LoadBigEndian<std::uint16_t>(s.data());
     }
     const OpcodeInfo info = Describe(op.opcode);
     const std::size_t operandStart = pos_;

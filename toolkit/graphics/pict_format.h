@@ -13,6 +13,8 @@
 #include <span>
 #include <vector>
 
+#include "toolkit/core/big_endian.h"
+
 namespace qiva::pict {
 
 struct Rect16 {
@@ -179,16 +181,15 @@ private:
     Status stopped_ = Status::Ok;
 };
 
-// Decodes a 16-bit word or a 32-bit value stored in the given byte order.
+// Decodes a 16-bit word or a 32-bit value stored in the given byte order: little-endian in the native
+// variant, big-endian (the classic order, through the core's reader) otherwise.
 inline std::int16_t Load16(const std::uint8_t* p, bool little) {
-    return static_cast<std::int16_t>(little ? (p[0] | (p[1] << 8)) : ((p[0] << 8) | p[1]));
+    return little ? static_cast<std::int16_t>(p[0] | (p[1] << 8)) : LoadBigEndian<std::int16_t>(p);
 }
 inline std::int32_t Load32(const std::uint8_t* p, bool little) {
-    const std::uint32_t v = little ? (std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                      std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24)
-                                   : (std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 |
-                                      std::uint32_t(p[2]) << 8 | std::uint32_t(p[3]));
-    return static_cast<std::int32_t>(v);
+    if (!little) return LoadBigEndian<std::int32_t>(p);
+    return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
+                                     std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24);
 }
 
 } // namespace qiva::pict

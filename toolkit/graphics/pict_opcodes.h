@@ -60,6 +60,13 @@ enum Opcode : std::uint16_t {
     kHeaderOp = 0x0C00, // version 2's header opcode, read with the header
 };
 
+// The words after the frame that tell the variants apart: version 2 is the Version opcode word then
+// 02FF, the native variant the same opcode then CAFE; version 1 is the one-byte Version opcode and 1.
+inline constexpr std::uint16_t kVersionWord = 0x0011;
+inline constexpr std::uint16_t kVersion2 = 0x02FF;
+inline constexpr std::uint16_t kNativeVersion = 0xCAFE;
+inline constexpr std::uint16_t kVersion1Word = 0x1101;
+
 // The verb's opcode in a shape family (verb 0 frame .. 4 fill).
 constexpr std::uint8_t ShapeOpcode(Opcode family, int verb) {
     return static_cast<std::uint8_t>(family + verb);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/core/big_endian.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/pict_opcodes.h"
 
@@ -95,8 +96,9 @@ Handle Recorder::NewPicture(Rect16 frame) {
     Put16(p + 4, frame.left);
     Put16(p + 6, frame.bottom);
     Put16(p + 8, frame.right);
-    const std::uint8_t version[] = {0x00, 0x11, 0xCA, 0xFE, 0x0C, 0x00};
-    std::memcpy(p + 10, version, sizeof version);
+    StoreBigEndian<std::uint16_t>(p + 10, kVersionWord);
+    StoreBigEndian<std::uint16_t>(p + 12, kNativeVersion);
+    StoreBigEndian<std::uint16_t>(p + 14, kHeaderOp);
     return h;
 }
 
@@ -127,9 +129,9 @@ void Recorder::Append(Handle pic, std::uint8_t opcode, std::span<const std::uint
     }
     auto* p = reinterpret_cast<std::uint8_t*>(*pic) + size;
     if (pad) *p++ = 0;
-    if (head) {
-        *p++ = 0;
-        *p++ = opcode;
+    if (head) { // opcode words are big-endian in every variant
+        StoreBigEndian<std::uint16_t>(p, opcode);
+        p += 2;
     }
     if (!data.empty()) std::memcpy(p, data.data(), data.size());
 }
