@@ -1,8 +1,10 @@
 #include "toolkit/managers/scrap_text.h"
 
 #include <array>
+#include <optional>
 
 #include "platform/mac_roman.h"
+#include "platform/utf8.h"
 #include "toolkit/core/charset.h"
 
 namespace qiva {
@@ -29,50 +31,6 @@ std::array<std::uint8_t, 256> MakeExportTable() {
     return table;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// One UTF-8 sequence at text[i], advancing i; -1 for a malformed one (one byte consumed).
-long NextCodePoint(std::string_view text, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(text[i++]);
-    if (b0 < 0x80) return b0;
-    int extra = 0;
-    long cp = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = b0 & 0x07;
-    } else {
-        return -1;
-    }
-    const std::size_t start = i;
-    for (int k = 0; k < extra; ++k) {
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            i = start;
-            return -1;
-        }
-        cp = (cp << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
-    }
-    static constexpr long kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
-    return cp;
-}
-
 } // namespace
 
 std::uint8_t MacToCp1252(std::uint8_t ch) {
@@ -89,8 +47,8 @@ std::string ClipboardToScrapText(std::string_view utf8) {
             i += utf8.compare(i, 2, "\r\n") == 0 ? 2 : 1;
             continue;
         }
-        const long cp = NextCodePoint(utf8, i);
-        const int code = cp < 0 ? -1 : UnicodeToCp1252(static_cast<char32_t>(cp));
+        const std::optional<char32_t> cp = platform::DecodeUtf8(utf8, i);
+        const int code = cp ? UnicodeToCp1252(*cp) : -1;
         out += static_cast<char>(Cp1252ToMac(static_cast<std::uint8_t>(code >= 0 ? code : '?')));
     }
     return out;
@@ -105,7 +63,7 @@ std::string ScrapTextToClipboard(std::string_view macText) {
             continue;
         }
         // The export table never lands on one of the five bytes code page 1252 leaves undefined.
-        AppendUtf8(out, Cp1252ToUnicode(MacToCp1252(static_cast<std::uint8_t>(c))));
+        platform::AppendUtf8(out, Cp1252ToUnicode(MacToCp1252(static_cast<std::uint8_t>(c))));
     }
     return out;
 }

@@ -27,9 +27,9 @@ TEST(ScrapText, ImportGoesThroughTheCodePageAndTheTypedCharacterTable) {
              Case{"\xC2\xA6", "\x7F"},             // ¦: 166 -> 127
              Case{"\xE2\x82\xAC", "?"},            // €: code page 128, which the table refuses
              Case{"\xE6\xBC\xA2", "?"},            // not in the code page
-             Case{"a\xC3", "a?"},                  // cut sequence
-             Case{"\xC0\xAF", "?"},                // overlong
-             Case{"\xED\xA0\x80z", "?z"},          // surrogate
+             Case{"a\xC3", "a?"},                  // cut sequence: each malformed byte is one "?"
+             Case{"\xC0\xAF", "??"},               // overlong
+             Case{"\xED\xA0\x80z", "???z"},        // surrogate
          }) {
         EXPECT_EQ(qiva::ClipboardToScrapText(c.utf8), c.mac) << c.utf8;
     }
