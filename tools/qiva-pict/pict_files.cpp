@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdio>
 
+#include "toolkit/core/big_endian.h"
 #include "toolkit/graphics/pict_format.h"
+#include "toolkit/graphics/pict_opcodes.h"
 #include "toolkit/graphics/pict_packbits.h"
 
 namespace qiva_pict {
@@ -17,13 +19,12 @@ constexpr std::size_t kFileHeader = 512;
 constexpr std::uint8_t kTransparent = 10;
 constexpr long kSystemPenalty = 27; // a difference of about one step in each component
 
+// The picture is written in the classic big-endian order; a word keeps the low 16 bits of v.
 void Put16(Bytes& out, int v) {
-    out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    out.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    qiva::BigEndianWriter(out).U16(static_cast<std::uint16_t>(v & 0xFFFF));
 }
 void Put32(Bytes& out, std::uint32_t v) {
-    Put16(out, static_cast<int>(v >> 16));
-    Put16(out, static_cast<int>(v & 0xFFFF));
+    qiva::BigEndianWriter(out).U32(v);
 }
 void PutRect(Bytes& out, int top, int left, int bottom, int right) {
     Put16(out, top);
@@ -168,22 +169,22 @@ Bytes PictFromImage(const RgbaImage& image, const qiva::Palette& palette, const 
     Bytes out;
     Put16(out, 0); // picSize, set at the end
     PutRect(out, 0, 0, h, w);
-    Put16(out, 0x0011);
-    Put16(out, 0x02FF);
-    Put16(out, 0x0C00);
+    Put16(out, qiva::pict::kVersionWord);
+    Put16(out, qiva::pict::kVersion2);
+    Put16(out, qiva::pict::kHeaderOp);
     Put16(out, -2 & 0xFFFF); // the extended version 2 header: 72 dpi, the frame as source rectangle
     Put16(out, 0);
     Put32(out, 0x00480000);
     Put32(out, 0x00480000);
     PutRect(out, 0, 0, h, w);
     Put32(out, 0);
-    Opcode(out, 0x0001); // the clip: the frame
+    Opcode(out, qiva::pict::kClip); // the frame
     Put16(out, 10);
     PutRect(out, 0, 0, h, w);
 
     std::vector<Bytes> rows(static_cast<std::size_t>(h));
     int rowBytes = 0;
-    Opcode(out, 0x0098);
+    Opcode(out, qiva::pict::kPackBitsRect);
     if (options.mask) {
         rowBytes = (w + 15) / 16 * 2;
         bool hasAlpha = false;
@@ -237,9 +238,8 @@ Bytes PictFromImage(const RgbaImage& image, const qiva::Palette& palette, const 
     PutRect(out, 0, 0, h, w); // dstRect
     Put16(out, 0);            // srcCopy
     PutRows(out, rows, rowBytes);
-    Opcode(out, 0x00FF);
-    out[0] = static_cast<std::uint8_t>((out.size() >> 8) & 0xFF);
-    out[1] = static_cast<std::uint8_t>(out.size() & 0xFF);
+    Opcode(out, qiva::pict::kOpEndPic);
+    qiva::BigEndianWriter(out).Patch<std::uint16_t>(0, static_cast<std::uint16_t>(out.size() & 0xFFFF));
     return out;
 }
 
