@@ -23,6 +23,11 @@ const std::vector<Converter>& Converters() {
          "PCM WAV file, 8 or 16 bits, mono or stereo -> format-1 sound, standard header for 8-bit mono, "
          "extended header otherwise (for 'snd ')",
          ConvertWav},
+        {"cicn",
+         "PNG image with alpha -> colour icon: 8-bit pixels on the system palette (dithered unless dither "
+         "no), "
+         "mask where alpha is at least half, one-bit icon of the dark pixels (for 'cicn')",
+         ConvertCicn},
     };
     return table;
 }

@@ -37,4 +37,7 @@ void ConvertPng(const std::string& path, const ConverterOptions& options, Bytes&
 // PCM WAV file (8 or 16 bits, mono or stereo) to a format-1 'snd ' (toolkit/core/sound.h).
 void ConvertWav(const std::string& path, const ConverterOptions& options, Bytes& out);
 
+// PNG image with alpha to a colour icon on the system palette (tools/qiva-rsrc/cicn.h).
+void ConvertCicn(const std::string& path, const ConverterOptions& options, Bytes& out);
+
 } // namespace qiva_rsrc

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/core/resource_format.h"
+#include "tools/qiva-rsrc/contact_sheet.h"
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/sources.h"
 
@@ -17,6 +18,7 @@ const char* const kUsage = R"(usage:
   qiva-rsrc dump FILE.RSR [--classic]      print every resource as source text
   qiva-rsrc import CLASSIC -o FILE.RSR     classic (plain map) resource file -> ours
   qiva-rsrc export FILE.RSR -o CLASSIC     ours -> classic resource file
+  qiva-rsrc sheet FILE.RSR... -o OUT.png   contact sheet: every 'PICT' and 'cicn' at 1x and 2x
 
 Source text: one 'resource' block per resource,
   resource 'TYPE' ID [name "..."] [attributes N] { fields }
@@ -135,6 +137,21 @@ int main(int argc, char** argv) {
             return status;
         }
         return Write(resources, importing ? qiva::MapLayout::Scrambled : qiva::MapLayout::Classic, output);
+    }
+    if (command == "sheet") {
+        if (inputs.empty() || output.empty()) return Usage("sheet needs resource files and -o OUT.png");
+        std::vector<qiva::Resource> all;
+        for (const std::string& input : inputs) {
+            std::vector<qiva::Resource> resources;
+            if (int status = Read(input, qiva::MapLayout::Scrambled, resources)) return status;
+            all.insert(all.end(), resources.begin(), resources.end());
+        }
+        std::vector<std::string> problems;
+        const std::string error = qiva_rsrc::WriteContactSheet(all, output, problems);
+        for (const std::string& p : problems)
+            std::cerr << "qiva-rsrc: " << p << "\n";
+        if (!error.empty()) return Fail(error);
+        return problems.empty() ? 0 : 1;
     }
     return Usage("unknown command " + command);
 }
