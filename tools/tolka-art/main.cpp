@@ -23,14 +23,15 @@ bool WriteAll(const std::vector<tolka_art::Artwork>& list, const std::string& fo
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 || std::string(argv[1]) == "--help") {
-        std::fprintf(stderr,
+    const bool help = argc == 2 && std::string(argv[1]) == "--help";
+    if (argc != 2 || help) {
+        std::fprintf(help ? stdout : stderr,
                      "usage: tolka-art RESOURCES_FOLDER\n"
                      "Draws every picture and icon of the game as PNG into TOLKA/art, synthesises every\n"
                      "sound as an 8-bit mono WAV at 22050 Hz into TOLKA/sounds (printing each one's peak\n"
                      "level), and draws the toolkit's desktop tile into WINIT/art and its signature into\n"
                      "signatur/art. The folders must exist.\n");
-        return argc == 2 ? 0 : 2;
+        return help ? 0 : 2;
     }
     const std::string root = argv[1];
     const std::vector<tolka_art::Artwork> toolkit = tolka_art::ToolkitArtworks();
