@@ -14,7 +14,7 @@
 #include "toolkit/core/sound.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/pict_format.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/qiva-rsrc/cicn.h"
 

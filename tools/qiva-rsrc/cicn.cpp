@@ -87,18 +87,18 @@ qiva_pict::Bytes CicnFromImage(const qiva_pict::RgbaImage& image, const qiva::Pa
 }
 
 bool ImageFromCicn(const qiva_pict::Bytes& data, qiva_pict::RgbaImage& image, std::string& error) {
-    Reader r{data};
+    Reader r(data);
     r.U32();
     const int pixRow = r.U16() & 0x3FFF;
     const int top = r.S16(), left = r.S16(), bottom = r.S16(), right = r.S16();
-    r.pos = 32;
+    r.Seek(32);
     const int pixelSize = r.U16();
-    r.pos = 54;
+    r.Seek(54);
     const int maskRow = r.U16();
     const int mTop = r.S16(), mLeft = r.S16(), mBottom = r.S16(), mRight = r.S16();
     r.U32();
     const int bitRow = r.U16();
-    if (r.bad || data.size() < kHeaderSize) {
+    if (r.Failed() || data.size() < kHeaderSize) {
         error = "the colour icon is shorter than its header";
         return false;
     }
@@ -118,11 +118,12 @@ bool ImageFromCicn(const qiva_pict::Bytes& data, qiva_pict::RgbaImage& image, st
     std::size_t pos = kHeaderSize;
     const std::size_t maskAt = pos;
     pos += std::size_t(maskRow) * h + std::size_t(bitRow) * h;
-    Reader t{data, pos};
+    Reader t(data);
+    t.Seek(pos);
     t.U32();
     t.U16();
     const int entries = t.S16() + 1;
-    if (t.bad || entries < 0 || entries > 256 || t.Left() < std::size_t(entries) * 8) {
+    if (t.Failed() || entries < 0 || entries > 256 || t.Left() < std::size_t(entries) * 8) {
         error = "the colour icon's colour table runs past its data";
         return false;
     }
@@ -132,7 +133,7 @@ bool ImageFromCicn(const qiva_pict::Bytes& data, qiva_pict::RgbaImage& image, st
         for (int c = 0; c < 3; ++c)
             colours[value][c] = static_cast<std::uint8_t>(t.U16() >> 8);
     }
-    const std::size_t pixelsAt = t.pos;
+    const std::size_t pixelsAt = t.Position();
     if (data.size() < pixelsAt + std::size_t(pixRow) * h) {
         error = "the colour icon's pixels run past its data";
         return false;

@@ -11,7 +11,7 @@
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/pict_format.h"
-#include "toolkit/graphics/pictures.h"
+#include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/qiva-rsrc/cicn.h"
 
