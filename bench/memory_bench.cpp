@@ -5,10 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/file_search.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resource_format.h"
@@ -47,9 +46,7 @@ BENCHMARK(GrowByAppending)->Arg(0)->Arg(2000);
 class ResourceFile {
 public:
     ResourceFile() {
-        dir_ = std::filesystem::temp_directory_path() / "qiva-bench-rsrc";
-        std::filesystem::create_directories(dir_);
-        qiva::SetResourcePaths({dir_.string(), dir_.string(), dir_.string()});
+        qiva::SetResourcePaths({dir_.Path(), dir_.Path(), dir_.Path()});
         std::vector<qiva::Resource> resources;
         for (int i = 0; i < 200; ++i) {
             qiva::Resource r;
@@ -61,17 +58,17 @@ public:
         std::vector<std::uint8_t> image;
         std::string error;
         qiva::WriteResourceFile(resources, qiva::MapLayout::Scrambled, image, error);
-        std::ofstream((dir_ / "BENCH.RSR").string(), std::ios::binary)
-            .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        ref_ = OpenResFile((dir_ / "BENCH.RSR").c_str());
+        const std::string file =
+            dir_.Write("BENCH.RSR", {reinterpret_cast<const char*>(image.data()), image.size()});
+        ref_ = OpenResFile(file.c_str());
     }
     ~ResourceFile() {
         CloseResFile(ref_);
-        std::filesystem::remove_all(dir_);
+        qiva::SetResourcePaths({});
     }
 
 private:
-    std::filesystem::path dir_;
+    TempDir dir_{"qb"};
     std::int16_t ref_ = 0;
 };
 

@@ -39,13 +39,13 @@ static SowingView* ViewFor(bool animate) {
 }
 
 bool PlayStandard(std::uint8_t side, Board& board, int place, bool animate) {
-    return tolka::PlayStandard(side, board, place, rules, ViewFor(animate));
+    return tolka::SowStandard(side, board, place, rules, ViewFor(animate));
 }
 bool PlayRelay(std::uint8_t side, Board& board, int place, bool animate) {
-    return tolka::PlayRelay(side, board, place, ViewFor(animate));
+    return tolka::SowRelay(side, board, place, ViewFor(animate));
 }
 bool PlayMove(std::uint8_t side, Board& board, int place, bool animate) {
-    return tolka::PlayMove(side, board, place, rules, ViewFor(animate));
+    return tolka::SowMove(side, board, place, rules, ViewFor(animate));
 }
 
 std::int16_t SearchMove(std::uint8_t side, const Board& board, std::int16_t& best, std::int16_t depth) {

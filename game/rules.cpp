@@ -36,7 +36,7 @@ bool HasRelaySeeds(const Board& board, int pit) {
     return board.pits[pit] >= 2;
 }
 
-bool PlayStandard(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view) {
+bool SowStandard(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view) {
     if (!ValidPlace(place)) return false;
     const int pit = AbsolutePit(side, place);
     if (!IsLegalStandard(board, pit, ruleSet)) return false;
@@ -50,7 +50,7 @@ bool PlayStandard(std::uint8_t side, Board& board, int place, std::int16_t ruleS
     return true;
 }
 
-bool PlayRelay(std::uint8_t side, Board& board, int place, SowingView* view) {
+bool SowRelay(std::uint8_t side, Board& board, int place, SowingView* view) {
     if (!ValidPlace(place)) return false;
     int pit = AbsolutePit(side, place);
     if (!HasRelaySeeds(board, pit)) return false;
@@ -68,9 +68,9 @@ bool PlayRelay(std::uint8_t side, Board& board, int place, SowingView* view) {
     return true;
 }
 
-bool PlayMove(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view) {
-    return ruleSet == kStandardRules ? PlayStandard(side, board, place, ruleSet, view)
-                                     : PlayRelay(side, board, place, view);
+bool SowMove(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view) {
+    return ruleSet == kStandardRules ? SowStandard(side, board, place, ruleSet, view)
+                                     : SowRelay(side, board, place, view);
 }
 
 bool CheckGameOver(Board& board, std::uint8_t& result, std::uint16_t& playerRest,

@@ -11,7 +11,7 @@ namespace tolka {
 
 class SowingView;
 
-// Values of the `rules` option. PlayMove treats every non-zero value as the relay rules; the
+// Values of the `rules` option. SowMove treats every non-zero value as the relay rules; the
 // relay's reach test compares with kRelayRules exactly.
 constexpr std::int16_t kStandardRules = 0;
 constexpr std::int16_t kRelayRules = 1;
@@ -23,10 +23,12 @@ bool CannotFeed(const Board& board, std::uint8_t side, std::int16_t ruleSet);
 bool IsLegalStandard(const Board& board, int pit, std::int16_t ruleSet);
 bool HasRelaySeeds(const Board& board, int pit);
 
-// Play row place m (0-5) of a side. False, with the board untouched, when the move is illegal.
-bool PlayStandard(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view);
-bool PlayRelay(std::uint8_t side, Board& board, int place, SowingView* view);
-bool PlayMove(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view);
+// Play row place m (0-5) of a side under the rule set given, silently or through the view. False,
+// with the board untouched, when the move is illegal. Named apart from the game's PlayMove(..., animate),
+// which reads the `rules` option: a bool and a view pointer must never select each other's overload.
+bool SowStandard(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view);
+bool SowRelay(std::uint8_t side, Board& board, int place, SowingView* view);
+bool SowMove(std::uint8_t side, Board& board, int place, std::int16_t ruleSet, SowingView* view);
 
 // False while the game goes on (only the two rests are written). True when it is over: each side
 // has collected its own row into its store and result says who won.

@@ -22,7 +22,7 @@ std::int16_t Searcher::Search(std::uint8_t side, const Board& board, std::int16_
     std::int16_t bestScore = kNoMoveScore;
     for (std::int16_t m = 0; m < kRowLength; ++m) {
         Board trial = board;
-        if (!PlayMove(side, trial, m, rules_, nullptr)) continue;
+        if (!SowMove(side, trial, m, rules_, nullptr)) continue;
         // When every legal place scores as badly as possible the first legal one is chosen, never an illegal
         // one.
         if (bestPlace < 0) bestPlace = m;

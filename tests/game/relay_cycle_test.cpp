@@ -47,7 +47,7 @@ TEST(RelayCycle, EndlessRelaysEnd) {
         EXPECT_GT(laps, 1) << c.board;
 
         Board silent = B(c.board);
-        ASSERT_TRUE(PlayRelay(c.side, silent, c.place, nullptr));
+        ASSERT_TRUE(SowRelay(c.side, silent, c.place, nullptr));
         EXPECT_EQ(Text(silent), Text(reference));
         EXPECT_EQ(Text(silent), c.board);
 

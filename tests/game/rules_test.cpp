@@ -86,7 +86,7 @@ const MoveCase kMoves[] = {
 TEST(Rules, MovesUnderBothRuleSets) {
     for (const MoveCase& c : kMoves) {
         Board board = B(c.before);
-        const bool played = PlayMove(c.side, board, c.place, c.rules, nullptr);
+        const bool played = SowMove(c.side, board, c.place, c.rules, nullptr);
         EXPECT_EQ(played, c.after != nullptr) << c.what;
         EXPECT_EQ(Text(board), c.after ? c.after : c.before) << c.what;
     }

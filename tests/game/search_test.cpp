@@ -7,6 +7,7 @@
 #include "game/rules.h"
 #include "game/search.h"
 #include "tests/game/board_fixture.h"
+#include "tests/support/scoped.h"
 #include "toolkit/core/tick_count.h"
 
 namespace tolka {
@@ -141,6 +142,12 @@ TEST(Search, TheCutOffTurnsDeepNodesIntoLeaves) {
 }
 
 TEST(Search, ClassicEntryUsesTheOptionsAndRecordsItsStart) {
+    const qiva_test::ScopeExit restore([] {
+        qiva::SetTickSource(nullptr);
+        rules = kStandardRules;
+        level = 0;
+        searchDepth = 8;
+    });
     qiva::SetTickSource(&StoppedClock);
     fakeTicks = 1234;
     rules = kRelayRules;
@@ -159,11 +166,6 @@ TEST(Search, ClassicEntryUsesTheOptionsAndRecordsItsStart) {
     const Result same = SearchFrom(kRelayRules, 4, 1, "4 4 4 4 4 4 4 4 4 4 4 4 0 0", 3);
     EXPECT_EQ(best, same.best);
     EXPECT_EQ(score, same.score);
-
-    qiva::SetTickSource(nullptr);
-    rules = kStandardRules;
-    level = 0;
-    searchDepth = 8;
 }
 
 } // namespace

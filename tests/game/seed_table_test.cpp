@@ -9,6 +9,7 @@
 #include "game/rules.h"
 #include "game/seed_table.h"
 #include "tests/game/board_fixture.h"
+#include "tests/support/scoped.h"
 #include "toolkit/core/random.h"
 
 namespace tolka {
@@ -64,7 +65,7 @@ TEST(AnimatedPath, CallsTheViewInOrder) {
     CountingView view;
     Board board = B("0 0 0 0 0 3 1 2 1 4 4 4 0 0");
     LayOut(view.Seeds(), board);
-    ASSERT_TRUE(PlayMove(0, board, 5, kStandardRules, &view));
+    ASSERT_TRUE(SowMove(0, board, 5, kStandardRules, &view));
     EXPECT_EQ(Text(board), "0 0 0 0 0 0 0 0 0 4 4 4 7 0");
     EXPECT_EQ(view.pickUps, 1);
     EXPECT_EQ(view.drops, 3);
@@ -88,11 +89,11 @@ TEST(AnimatedPath, LeavesTheSilentPosition) {
         const int place = static_cast<int>(rng() % kRowLength);
 
         Board silent = start;
-        const bool legal = PlayMove(side, silent, place, ruleSet, nullptr);
+        const bool legal = SowMove(side, silent, place, ruleSet, nullptr);
         SeedTableView view;
         LayOut(view.Seeds(), start);
         Board animated = start;
-        ASSERT_EQ(PlayMove(side, animated, place, ruleSet, &view), legal);
+        ASSERT_EQ(SowMove(side, animated, place, ruleSet, &view), legal);
         ASSERT_EQ(Text(animated), Text(silent)) << Text(start) << " side " << int(side) << " place " << place;
         ExpectRecordsMatch(view.Seeds(), animated);
         ASSERT_TRUE(view.LastAlert().empty());
@@ -103,7 +104,7 @@ TEST(AnimatedPath, LeavesTheSilentPosition) {
         SeedTableView view;
         Board board = B(text);
         LayOut(view.Seeds(), board);
-        ASSERT_TRUE(PlayMove(static_cast<std::uint8_t>(side), board, place, kRelayRules, &view));
+        ASSERT_TRUE(SowMove(static_cast<std::uint8_t>(side), board, place, kRelayRules, &view));
         EXPECT_EQ(Text(board), text);
         ExpectRecordsMatch(view.Seeds(), board);
     }
@@ -113,7 +114,7 @@ TEST(SeedTable, MissingSeedIsReportedAndTheCountStaysRight) {
     SeedTableView view;
     Board board = B("0 0 0 0 0 2 0 0 0 0 0 0 0 0");
     view.Seeds().Reset(); // no record names pit 5
-    ASSERT_TRUE(PlayMove(0, board, 5, kStandardRules, &view));
+    ASSERT_TRUE(SowMove(0, board, 5, kStandardRules, &view));
     EXPECT_EQ(view.LastAlert(), "Impossible de trouver une pierre de la case 5");
     EXPECT_EQ(Text(board), "0 0 0 0 0 0 1 1 0 0 0 0 0 0");
 }
@@ -136,6 +137,7 @@ TEST(SeedTable, MoveGoesToTheEndAndNamesThePlace) {
 TEST(ClearBoard, ResetsTheRecordsThenEmptiesTheBoard) {
     SeedTableView view;
     SetBoardView(&view);
+    const qiva_test::ScopeExit uninstall([] { SetBoardView(nullptr); });
     view.Seeds().SetSeedPlace(4, 0);
     Board board = StartBoard();
     randSeed = 1;
@@ -149,7 +151,6 @@ TEST(ClearBoard, ResetsTheRecordsThenEmptiesTheBoard) {
                 s = qiva::NextRandomSeed(s);
             return s;
         }());
-    SetBoardView(nullptr);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/layers/include_graph.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

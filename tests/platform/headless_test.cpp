@@ -5,7 +5,7 @@
 #include "platform/headless.h"
 #include "platform/paths.h"
 #include "platform/wave.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <sys/stat.h>
 
 #include "platform/paths.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scoped.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -42,15 +43,9 @@ TEST(Paths, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
 
 TEST(Paths, ConfigDirectoryFollowsXdgAndIsCreated) {
     TempDir dir;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
+    const qiva_test::ScopedEnv config("XDG_CONFIG_HOME", dir / "cfg");
     EXPECT_EQ(platform::ConfigDirectory(), dir / "cfg/qiva");
     EXPECT_TRUE(platform::IsDirectory(dir / "cfg/qiva"));
-    if (old)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(Paths, ProgramAndDataDirectories) {

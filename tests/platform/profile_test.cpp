@@ -2,7 +2,7 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -5,13 +5,15 @@
 #include <unistd.h>
 
 #include "platform/single_instance.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scoped.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 TEST(SingleInstance, SecondStartWakesTheFirstAndIsToldToEnd) {
     TempDir dir;
-    ::setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    const qiva_test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path());
+    const qiva_test::ScopeExit release([] { platform::ReleaseSingleInstance(); });
     ASSERT_EQ(platform::ClaimSingleInstance("Test", 1), platform::InstanceClaim::First);
     std::int32_t word = 0;
     EXPECT_FALSE(platform::PollWakeUp(word)) << "nothing pending: no wait";
@@ -35,8 +37,6 @@ TEST(SingleInstance, SecondStartWakesTheFirstAndIsToldToEnd) {
     platform::ReleaseSingleInstance();
     EXPECT_EQ(platform::ClaimSingleInstance("Test", 1), platform::InstanceClaim::First)
         << "a released (or crashed) instance leaves nothing that blocks the next";
-    platform::ReleaseSingleInstance();
-    ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "platform/paths.h"
 #include "platform/png.h"
 #include "platform/wave.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/resource_format.h"
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/sources.h"
@@ -107,14 +106,13 @@ TEST(QivaRsrcSource, CursorAndKeyboardLayouts) {
 }
 
 TEST(QivaRsrcSource, NamesAttributesAndFiles) {
-    const auto dir = std::filesystem::path(::testing::TempDir()) / "qiva-rsrc-files";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "blob.bin", std::ios::binary) << std::string("\x00\xFF\x10", 3);
-    std::ofstream(dir / "help.txt", std::ios::binary) << "Aide générale\r\nLigne 2\n";
+    const TempDir dir;
+    dir.Write("blob.bin", std::string("\x00\xFF\x10", 3));
+    dir.Write("help.txt", "Aide générale\r\nLigne 2\n");
     const auto resources =
         Compile("resource 'PICT' -1 name \"Plan \\\"A\\\"\" attributes 0x60 { file \"blob.bin\" }\n"
                 "resource 'TEXT' 2 { from text \"help.txt\" }",
-                dir.string());
+                dir.Path());
     ASSERT_EQ(resources.size(), 2u);
     EXPECT_EQ(resources[0].id, -1);
     EXPECT_EQ(resources[0].name, "Plan \"A\"");
@@ -214,16 +212,14 @@ TEST(QivaRsrcSource, ErrorsNameTheFileAndLine) {
 }
 
 TEST(QivaRsrcSource, ATypeAndIdGivenTwiceNamesBothPlaces) {
-    const auto dir = std::filesystem::path(::testing::TempDir()) / "qiva-rsrc-dup";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "a.qrs") << "resource 'STR#' 1 { }\n";
-    std::ofstream(dir / "b.qrs") << "# b\n\nresource 'STR#' 2 { }\nresource 'STR#' 1 { }\n";
+    const TempDir dir;
+    const std::string a = dir.Write("a.qrs", "resource 'STR#' 1 { }\n");
+    const std::string b = dir.Write("b.qrs", "# b\n\nresource 'STR#' 2 { }\nresource 'STR#' 1 { }\n");
     try {
-        qiva_rsrc::CompileSourceFiles({(dir / "a.qrs").string(), (dir / "b.qrs").string()});
+        qiva_rsrc::CompileSourceFiles({a, b});
         ADD_FAILURE() << "duplicate accepted";
     } catch (const qiva_rsrc::SourceError& e) {
-        EXPECT_EQ(std::string(e.what()), (dir / "b.qrs").string() + ":4: 'STR#' 1 is already defined at " +
-                                             (dir / "a.qrs").string() + ":1");
+        EXPECT_EQ(std::string(e.what()), b + ":4: 'STR#' 1 is already defined at " + a + ":1");
     }
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/file_search.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"
@@ -16,9 +17,6 @@ namespace fs = std::filesystem;
 class BuiltFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::path(::testing::TempDir()) / "qbuilt";
-        fs::remove_all(dir);
-        fs::create_directories(dir);
         qiva::SetResourcePaths({dir.string(), dir.string(), dir.string()});
         Build("WINIT.RSR", R"(
             resource 'STR#' 1 { string "winit" }
@@ -38,7 +36,6 @@ protected:
         CloseResFile(winit);
         SetResLoad(true);
         qiva::SetResourcePaths({});
-        fs::remove_all(dir);
     }
 
     void Build(const char* name, const std::string& source) {
@@ -58,7 +55,8 @@ protected:
         return std::string(*h + 3, static_cast<std::size_t>(static_cast<unsigned char>((*h)[2])));
     }
 
-    fs::path dir;
+    TempDir scratch;
+    fs::path dir{scratch.Path()};
     std::int16_t winit = 0, tolka = 0;
 };
 

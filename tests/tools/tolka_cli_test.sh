@@ -2,6 +2,8 @@
 # tolka-cli as its users run it: exact answers on standard output, errors on standard error with status 2.
 set -u
 cli="$1"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 failures=0
 passes=0
 
@@ -19,12 +21,10 @@ expect() {
 
 # refuse args...: status 2, nothing on stdout, a message on stderr
 refuse() {
-    local out err status
-    err=$(mktemp)
+    local out err="$work/err" status
     out=$("$cli" "$@" 2>"$err"); status=$?
     if [ "$status" -ne 2 ] || [ -n "$out" ] || [ ! -s "$err" ]; then fail "refuse $* -> status $status, stdout '$out'"
     else passes=$((passes + 1)); fi
-    rm -f "$err"
 }
 
 start="4 4 4 4 4 4 4 4 4 4 4 4 0 0"

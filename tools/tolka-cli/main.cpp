@@ -155,7 +155,7 @@ void RunPlay(const Arguments& args) {
     const auto side = args.Number<std::uint8_t>("--side", 0, 1);
     const auto place = args.Number<int>("--place", 0, kRowLength - 1);
     Board board = args.ReadBoard();
-    Print(PlayMove(side, board, place, ruleSet, nullptr) ? cli::FormatBoard(board) : "illegal");
+    Print(SowMove(side, board, place, ruleSet, nullptr) ? cli::FormatBoard(board) : "illegal");
 }
 
 void RunOver(const Arguments& args) {
@@ -203,7 +203,7 @@ void RunSelfplay(const Arguments& args) {
             if (best < 0) {
                 moves += '-';
             } else {
-                PlayMove(side, board, best, ruleSet, nullptr);
+                SowMove(side, board, best, ruleSet, nullptr);
                 moves += static_cast<char>('A' + AbsolutePit(side, best));
             }
             side = static_cast<std::uint8_t>(1 - side);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scoped.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/message_log.h"
 
@@ -18,10 +19,12 @@ void ReentrantSink(const std::string& message) {
 
 TEST(ErrorBox, IsNeverReentered) {
     shown.clear();
-    qiva::SetErrorBoxSink(&ReentrantSink);
-    qiva::ShowErrorBox("first");
-    qiva::ShowErrorBox("second");
-    qiva::SetErrorBoxSink(nullptr);
+    {
+        qiva::SetErrorBoxSink(&ReentrantSink);
+        const qiva_test::ScopeExit restore([] { qiva::SetErrorBoxSink(nullptr); });
+        qiva::ShowErrorBox("first");
+        qiva::ShowErrorBox("second");
+    }
     EXPECT_EQ(shown, (std::vector<std::string>{"first", "second"}));
 }
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
+#include "tests/support/temp_dir.h"
 #include "tests/toolkit/core/resource_files.h"
 #include "toolkit/core/file_search.h"
 
@@ -34,25 +34,21 @@ TEST(FileSearch, NamesAsTried) {
 class LocateTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Short: the depth-first search gives up on paths of more than 79 characters.
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        root =
-            fs::path(::testing::TempDir()) / ("l" + std::to_string(std::hash<std::string>{}(name) % 1000003));
-        fs::remove_all(root);
+        // The folder's path is short: the depth-first search gives up on paths of more than 79 characters.
+        root = scratch.Path();
         fs::create_directories(root / "bin");
         in.startDirectory = root.string();
         in.programFile = (root / "bin" / "tolka").string();
         in.defaultDirectory = (root / "nowhere").string();
         in.searchRoot = (root / "share").string();
     }
-    void TearDown() override { fs::remove_all(root); }
-
     void Touch(const fs::path& file) {
         fs::create_directories(file.parent_path());
         std::ofstream(file) << "x";
     }
     std::string System() { return qiva::LocateSystemDirectory(in).system; }
 
+    TempDir scratch;
     fs::path root;
     qiva::SystemSearchInputs in;
 };
@@ -106,11 +102,10 @@ TEST_F(LocateTest, AMissingProgramDirectoryIsReportedAndTheStartDirectoryUsed) {
 }
 
 TEST(FileSearchDeathTest, NoSystemDirectoryEndsTheProgramWithStatus1) {
-    const fs::path empty = fs::path(::testing::TempDir()) / "qiva-empty-config";
-    fs::create_directories(empty);
+    const TempDir empty;
     EXPECT_EXIT(
         {
-            setenv("XDG_CONFIG_HOME", empty.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", empty.Path().c_str(), 1);
             unsetenv("QIVA");
             qiva::SetResourcePaths({});
             qiva::InitResourcePaths();

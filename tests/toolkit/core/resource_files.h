@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/file_search.h"
 #include "toolkit/core/resource_format.h"
 
@@ -39,20 +39,10 @@ inline std::vector<std::uint8_t> FileImage(const std::vector<qiva::Resource>& re
 // installed system directory.
 class ScratchDirectory {
 public:
-    ScratchDirectory() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // Short: the toolkit refuses file names of 80 characters or more.
-        const std::size_t key = std::hash<std::string>{}(std::string(info->test_suite_name()) + info->name());
-        path_ = std::filesystem::path(::testing::TempDir()) / ("q" + std::to_string(key % 1000000007));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-        qiva::SetResourcePaths({path_.string(), path_.string(), path_.string()});
+    ScratchDirectory() : path_(dir_.Path()) {
+        qiva::SetResourcePaths({dir_.Path(), dir_.Path(), dir_.Path()});
     }
-    ~ScratchDirectory() {
-        qiva::SetResourcePaths({});
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    ~ScratchDirectory() { qiva::SetResourcePaths({}); }
 
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
 
@@ -65,6 +55,7 @@ public:
     const std::filesystem::path& Root() const { return path_; }
 
 private:
+    TempDir dir_;
     std::filesystem::path path_;
 };
 

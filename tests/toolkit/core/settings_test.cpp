@@ -4,6 +4,7 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+#include "tests/support/scoped.h"
 #include "tests/toolkit/core/resource_files.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/memory.h"
@@ -134,15 +135,13 @@ TEST_F(Settings, AccessorsReadDefaultsAndWriteThrough) {
 
 TEST_F(Settings, PreparationCopiesTheFileFromTheCurrentDirectoryOnlyWhenMissing) {
     TempDir cwd;
-    const std::string saved = platform::CurrentDirectory();
-    ASSERT_TRUE(platform::SetCurrentDirectory(cwd.Path()));
+    const qiva_test::ScopedCurrentDirectory inside(cwd.Path());
     ASSERT_TRUE(platform::WriteFileAtomically(cwd / "WQIVA.INI", "[Audio]\nVolume=0\n"));
     qiva::PrepareIniFile();
     EXPECT_EQ(qiva::IniVolume(), 0);
     ASSERT_TRUE(platform::WriteFileAtomically(cwd / "WQIVA.INI", "[Audio]\nVolume=3\n"));
     qiva::PrepareIniFile();
     EXPECT_EQ(qiva::IniVolume(), 0) << "an existing file is kept";
-    ASSERT_TRUE(platform::SetCurrentDirectory(saved));
 }
 
 TEST_F(Settings, StartupRunsOnceInItsOrder) {

@@ -6,7 +6,7 @@
 
 #include "platform/headless.h"
 #include "platform/paths.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/events.h"
 #include "toolkit/core/keyboard_layout.h"

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/single_instance.h"
+#include "tests/support/scoped.h"
 
 namespace {
 
@@ -282,7 +283,8 @@ TEST_F(Shell, SizingCursorsFollowTheFrameHook) {
 namespace {
 
 TEST_F(Shell, ASecondStartWakesTheFirstAndEndsAtOnce) {
-    ::setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+    const qiva_test::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path());
+    const qiva_test::ScopeExit release([] { platform::ReleaseSingleInstance(); });
     ASSERT_EQ(platform::ClaimSingleInstance("Tolka", 1), platform::InstanceClaim::First);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -299,8 +301,6 @@ TEST_F(Shell, ASecondStartWakesTheFirstAndEndsAtOnce) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     qiva::PumpStep();
     EXPECT_EQ(headless->Raises(), 1) << "the first instance came forward";
-    platform::ReleaseSingleInstance();
-    ::unsetenv("XDG_RUNTIME_DIR");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tests/toolkit/core/shell_fixture.h"
 
+#include "tests/support/scoped.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/tick_count.h"
 
@@ -213,6 +214,7 @@ TEST_F(Sound, BeepAtVolumeZeroFlashesTheMenuBarInstead) {
     static int flashes;
     flashes = 0;
     qiva::SetMenuBarFlashHook([] { ++flashes; });
+    const qiva_test::ScopeExit unhook([] { qiva::SetMenuBarFlashHook(nullptr); });
     SysBeep(10);
     EXPECT_EQ(headless->Sounds().size(), 1u);
     EXPECT_TRUE(headless->Sounds()[0].beep);
@@ -223,7 +225,6 @@ TEST_F(Sound, BeepAtVolumeZeroFlashesTheMenuBarInstead) {
     EXPECT_EQ(headless->Sounds().size(), 1u) << "no sound";
     EXPECT_EQ(flashes, 2);
     EXPECT_GE(TickCount(), start + 10);
-    qiva::SetMenuBarFlashHook(nullptr);
 }
 
 } // namespace

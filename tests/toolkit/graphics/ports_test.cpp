@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "graphics_fixture.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scoped.h"
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/graphics/region_ops.h"
@@ -58,6 +59,10 @@ TEST_F(GraphicsTest, ColourTableAndScreenPixMap) {
 TEST_F(GraphicsTest, ChangedInverseColourRebuildsThePaletteAndShowsTheScreen) {
     TempDir dir;
     qiva::SetIniDirectory(dir.Path());
+    const qiva_test::ScopeExit restore([] {
+        qiva::SetIniDirectory("");
+        qiva::SettingsApply() = qiva::SettingsHooks{};
+    });
     window.frames.clear();
     const std::int16_t blue[3] = {0, 0, 255};
     qiva::SetInverseColour(blue);
@@ -73,8 +78,6 @@ TEST_F(GraphicsTest, ChangedInverseColourRebuildsThePaletteAndShowsTheScreen) {
     std::int16_t stored[3];
     qiva::GetInverseColour(stored);
     EXPECT_EQ(stored[2], 251);
-    qiva::SetIniDirectory("");
-    qiva::SettingsApply() = qiva::SettingsHooks{};
 }
 
 TEST_F(GraphicsTest, BufferRowsAreMultiplesOfFourAndSlotsAreReused) {

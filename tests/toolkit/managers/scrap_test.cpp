@@ -7,7 +7,7 @@
 
 #include "platform/headless.h"
 #include "platform/paths.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/file_search.h"
 #include "toolkit/core/memory.h"
