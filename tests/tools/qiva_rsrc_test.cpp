@@ -211,6 +211,49 @@ TEST(QivaRsrcSource, ErrorsNameTheFileAndLine) {
     }
 }
 
+// A list whose count the resource keeps in a 16-bit word holds at most 32767 elements: the longest
+// builds with its count positive, one more is refused at the line of the element that does not fit.
+TEST(QivaRsrcSource, CountsThatWouldWrapAreRefusedAtTheirLine) {
+    const auto repeat = [](const std::string& text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i)
+            out += text;
+        return out;
+    };
+    const std::string keyboard =
+        "resource 'KCHR' 1 { index" + repeat(" 0", 256) + " table" + repeat(" 0", 128);
+    struct Case {
+        std::string head, element, tail;
+        std::size_t countAt; // where the count lies in the data
+        int stored;          // what it holds for the longest list
+        const char* message;
+    };
+    const Case cases[] = {
+        {"resource 'STR#' 1 {", " string \"a\"", " }", 0, 32767, "more than 32767 strings"},
+        {"resource 'MBAR' 1 { menus", " 1", " }", 0, 32767, "more than 32767 menus in a menu bar"},
+        {"resource 'DITL' 1 {", " user rect 0 0 1 1", " }", 0, 32766, "more than 32767 items"},
+        {keyboard, " deadkey table 0 key 1 nomatch 0 0", " }", 2 + 256 + 2 + 128, 32767,
+         "more than 32767 dead keys"},
+        {keyboard + " deadkey table 0 key 1", " complete 1 2", " nomatch 0 0 }", 2 + 256 + 2 + 128 + 4, 32767,
+         "more than 32767 completions of a dead key"},
+    };
+    for (const Case& c : cases) {
+        const std::string longest = c.head + repeat(c.element, 32767);
+        const auto built = Compile(longest + c.tail);
+        ASSERT_EQ(built.size(), 1u) << c.message;
+        const Bytes& data = built[0].data;
+        ASSERT_GE(data.size(), c.countAt + 2) << c.message;
+        EXPECT_EQ(static_cast<std::int16_t>((data[c.countAt] << 8) | data[c.countAt + 1]), c.stored)
+            << c.message;
+        try {
+            Compile(longest + "\n" + c.element + c.tail);
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const qiva_rsrc::SourceError& e) {
+            EXPECT_EQ(std::string(e.what()), std::string("test.qrs:2: ") + c.message);
+        }
+    }
+}
+
 TEST(QivaRsrcSource, ATypeAndIdGivenTwiceNamesBothPlaces) {
     const TempDir dir;
     const std::string a = dir.Write("a.qrs", "resource 'STR#' 1 { }\n");

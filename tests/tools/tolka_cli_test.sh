@@ -27,6 +27,16 @@ refuse() {
     else passes=$((passes + 1)); fi
 }
 
+# refuse_saying 'MESSAGE' args...: refused as above, and standard error says what was wrong
+refuse_saying() {
+    local want="$1" out status
+    shift
+    out=$("$cli" "$@" 2>"$work/err"); status=$?
+    if [ "$status" -ne 2 ] || [ -n "$out" ]; then fail "refuse $* -> status $status, stdout '$out'"
+    elif ! grep -qF -- "$want" "$work/err"; then fail "refuse $*: stderr '$(cat "$work/err")', want '$want'"
+    else passes=$((passes + 1)); fi
+}
+
 start="4 4 4 4 4 4 4 4 4 4 4 4 0 0"
 
 expect $'16807 16807\n282475249 15089\n1622650073 -21287\n984943658 3114\n1144108930 -18558' random --seed 1 --count 5
@@ -64,6 +74,14 @@ refuse random --seed 4294967296 --count 1
 refuse selfplay --rules standard --levels 0 4 --seed 1 --games 1
 refuse frobnicate
 refuse
+
+# A search of no plies has no move to give; an option short of its values says what it takes, even
+# when another option follows it.
+refuse_saying "--depth must be a number in 1..12" search --rules standard --side 0 --depth 0 --seed 1 --board "$start"
+refuse_saying "--levels takes two levels, L0 L1" selfplay --rules standard --levels 0 --seed 1 --games 1
+refuse_saying "--levels takes two levels, L0 L1" selfplay --rules standard --seed 1 --games 1 --levels 0
+refuse_saying "--seed takes a seed" random --count 1 --seed
+refuse_saying "--board takes a board" over --board --board
 
 for command in "" random play over search selfplay; do
     help=$("$cli" $command --help 2>/dev/null) || fail "$command --help status"

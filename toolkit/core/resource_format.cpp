@@ -232,32 +232,60 @@ bool ReadResourceFile(const std::vector<std::uint8_t>& file, MapLayout layout,
     if (layout == MapLayout::Scrambled) ScrambleMap(map.data(), map.size());
     std::vector<MapType> types;
     if (!ParseResourceMap(map.data(), map.size(), types, error)) return false;
+
+    // Every block is placed and measured before any is copied. Blocks must not overlap: a map whose
+    // entries all name one block would otherwise multiply the file many thousand times over. Disjoint
+    // blocks inside the file add up to no more than the file.
+    struct Block {
+        ResType type;
+        const MapReference* ref;
+        std::uint64_t at, end; // the length word, then the data up to end
+    };
+    const auto name = [](const Block& b) {
+        return "'" + ResTypeText(b.type) + "' " + std::to_string(b.ref->id);
+    };
+    std::vector<Block> blocks;
     for (const MapType& type : types) {
         for (const MapReference& ref : type.references) {
-            const std::uint64_t at = std::uint64_t{header.dataOffset} + ref.dataOffset;
+            Block block{type.type, &ref, std::uint64_t{header.dataOffset} + ref.dataOffset, 0};
             const std::optional<std::uint32_t> length =
-                at < file.size() ? ReadBigEndian<std::uint32_t>(file, static_cast<std::size_t>(at))
-                                 : std::nullopt;
+                block.at < file.size()
+                    ? ReadBigEndian<std::uint32_t>(file, static_cast<std::size_t>(block.at))
+                    : std::nullopt;
             if (!length) {
-                error = "the data of '" + ResTypeText(type.type) + "' " + std::to_string(ref.id) +
-                        " lies outside the file";
+                error = "the data of " + name(block) + " lies outside the file";
                 return false;
             }
             const std::uint32_t size = *length;
-            if (size > file.size() - at - 4) {
-                error = "the data of '" + ResTypeText(type.type) + "' " + std::to_string(ref.id) +
-                        " runs past the end of the file";
+            if (size > file.size() - block.at - 4) {
+                error = "the data of " + name(block) + " runs past the end of the file";
                 return false;
             }
-            Resource r;
-            r.type = type.type;
-            r.id = ref.id;
-            r.attributes = ref.attributes;
-            r.name = ref.name;
-            const auto begin = file.begin() + static_cast<std::ptrdiff_t>(at + 4);
-            r.data.assign(begin, begin + size);
-            resources.push_back(std::move(r));
+            block.end = block.at + 4 + size;
+            blocks.push_back(block);
         }
+    }
+    std::vector<const Block*> byPlace;
+    for (const Block& b : blocks)
+        byPlace.push_back(&b);
+    std::sort(byPlace.begin(), byPlace.end(), [](const Block* a, const Block* b) { return a->at < b->at; });
+    for (std::size_t i = 1; i < byPlace.size(); ++i) {
+        if (byPlace[i]->at < byPlace[i - 1]->end) {
+            error = "the data of " + name(*byPlace[i]) + " overlaps the data of " + name(*byPlace[i - 1]);
+            return false;
+        }
+    }
+
+    resources.reserve(blocks.size());
+    for (const Block& b : blocks) {
+        Resource r;
+        r.type = b.type;
+        r.id = b.ref->id;
+        r.attributes = b.ref->attributes;
+        r.name = b.ref->name;
+        r.data.assign(file.begin() + static_cast<std::ptrdiff_t>(b.at + 4),
+                      file.begin() + static_cast<std::ptrdiff_t>(b.end));
+        resources.push_back(std::move(r));
     }
     return true;
 }

@@ -79,7 +79,9 @@ enum class MapLayout { Scrambled, Classic };
 bool WriteResourceFile(const std::vector<Resource>& resources, MapLayout layout,
                        std::vector<std::uint8_t>& file, std::string& error);
 
-// Reads a whole file image into resources in map order; every data block must lie inside the file.
+// Reads a whole file image into resources in map order. Every data block must lie inside the file and
+// no two may overlap, so that what is read never adds up to more than the file; a damaged file is
+// refused before any resource data is copied.
 bool ReadResourceFile(const std::vector<std::uint8_t>& file, MapLayout layout,
                       std::vector<Resource>& resources, std::string& error);
 

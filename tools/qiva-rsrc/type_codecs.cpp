@@ -41,6 +41,12 @@ void PutRect(Bytes& out, const std::array<std::int16_t, 4>& r) {
         Put16(out, v);
 }
 
+// Counts one more element of a list whose count the resource keeps in a 16-bit word, read back as
+// signed: the element that would make it wrap is refused at its own line.
+void CountElement(const Parser& p, long long& count, int line, const char* what) {
+    if (++count > kMax16) p.FailAt(line, "more than " + N(kMax16) + " " + what);
+}
+
 // A character for key and mark fields: quoted when it prints, else its code.
 std::string CharText(std::uint8_t c) {
     return c >= 0x20 && c != 0x7F ? Quote(std::string(1, static_cast<char>(c))) : N(c);
@@ -52,9 +58,10 @@ void CompileStrings(Parser& p, std::int16_t, Bytes& out) {
     Bytes strings;
     long long count = 0;
     while (!p.AtClose()) {
+        const int line = p.Peek().line;
         if (!p.AcceptWord("string")) Unknown(p, "STR#");
         PutPascal(strings, p.String("string"), p, "string");
-        if (++count > kMax16) p.Fail("more than 32767 strings");
+        CountElement(p, count, line, "strings");
     }
     Put16(out, count);
     out.insert(out.end(), strings.begin(), strings.end());
@@ -96,12 +103,15 @@ bool DecompileText(const Bytes& data, std::int16_t, std::string& body) {
 
 void CompileMenuBar(Parser& p, std::int16_t, Bytes& out) {
     std::vector<long long> ids;
+    long long count = 0;
     while (!p.AtClose()) {
         if (!p.AcceptWord("menus")) Unknown(p, "MBAR");
-        while (p.Peek().kind == Token::Number)
+        while (p.Peek().kind == Token::Number) {
+            CountElement(p, count, p.Peek().line, "menus in a menu bar");
             ids.push_back(p.Number(kMin16, kMax16, "menu"));
+        }
     }
-    Put16(out, static_cast<long long>(ids.size()));
+    Put16(out, count);
     for (long long id : ids)
         Put16(out, id);
 }
@@ -530,7 +540,7 @@ void CompileItems(Parser& p, std::int16_t, Bytes& out) {
         } else {
             Put8(items, 0);
         }
-        if (++count > kMax16) p.Fail("more than 32767 items");
+        CountElement(p, count, start.line, "items");
     }
     Put16(out, count - 1);
     out.insert(out.end(), items.begin(), items.end());
@@ -648,20 +658,21 @@ void CompileKeyboard(Parser& p, std::int16_t, Bytes& out) {
         } else if (p.AcceptWord("index")) {
             numbers(index, 256, "index");
             haveIndex = true;
-        } else if (p.AcceptWord("table")) {
+        } else if (p.AtWord("table")) {
+            CountElement(p, tableCount, p.Next().line, "tables");
             numbers(tables, 128, "table");
-            ++tableCount;
-        } else if (p.AcceptWord("deadkey")) {
+        } else if (p.AtWord("deadkey")) {
+            CountElement(p, deadCount, p.Next().line, "dead keys");
             if (!p.AcceptWord("table")) p.Fail("deadkey needs 'table N key N'");
             const long long table = p.Number(0, 255, "table");
             if (!p.AcceptWord("key")) p.Fail("deadkey needs 'table N key N'");
             const long long key = p.Number(0, 255, "key");
             Bytes completions;
             long long completionCount = 0;
-            while (p.AcceptWord("complete")) {
+            while (p.AtWord("complete")) {
+                CountElement(p, completionCount, p.Next().line, "completions of a dead key");
                 Put8(completions, p.Number(0, 255, "complete"));
                 Put8(completions, p.Number(0, 255, "complete"));
-                ++completionCount;
             }
             if (!p.AcceptWord("nomatch")) p.Fail("deadkey needs its 'nomatch' pair");
             Put8(dead, table);
@@ -670,7 +681,6 @@ void CompileKeyboard(Parser& p, std::int16_t, Bytes& out) {
             dead.insert(dead.end(), completions.begin(), completions.end());
             Put8(dead, p.Number(0, 255, "nomatch"));
             Put8(dead, p.Number(0, 255, "nomatch"));
-            ++deadCount;
         } else {
             Unknown(p, "KCHR");
         }

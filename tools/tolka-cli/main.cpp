@@ -40,9 +40,14 @@ const char* const kMainHelp =
     "\n"
     "'tolka-cli COMMAND --help' describes each command. Errors go to standard error with status 2.\n";
 
+struct Option {
+    int values;       // how many words follow the option
+    const char* what; // what they are, for the message when they are missing
+};
+
 struct Command {
     const char* help;
-    std::map<std::string, int> options; // option name -> number of values it takes
+    std::map<std::string, Option> options;
 };
 
 const std::map<std::string, Command> kCommands = {
@@ -51,26 +56,33 @@ const std::map<std::string, Command> kCommands = {
       "Sets randSeed to S (unsigned 32-bit) and takes N steps of Random. Prints one line per step:\n"
       "  SEED RESULT\n"
       "the new randSeed as an unsigned decimal, then Random's result as a signed decimal.\n",
-      {{"--seed", 1}, {"--count", 1}}}},
+      {{"--seed", {1, "a seed"}}, {"--count", {1, "a count"}}}}},
     {"play",
      {"usage: tolka-cli play --rules standard|relay --side 0|1 --place M --board \"B\"\n"
       "Plays row place M (0-5) of the side on board B, silently. Prints the board after the move, or\n"
       "'illegal' when the move is refused.\n",
-      {{"--rules", 1}, {"--side", 1}, {"--place", 1}, {"--board", 1}}}},
+      {{"--rules", {1, "a rule set"}},
+       {"--side", {1, "a side"}},
+       {"--place", {1, "a place"}},
+       {"--board", {1, "a board"}}}}},
     {"over",
      {"usage: tolka-cli over --board \"B\"\n"
       "Prints 'on' while the game goes on, else\n"
       "  over R REST0 REST1 BOARD\n"
       "R being 0 (the player wins), 1 (the computer wins) or 255 (a draw), REST0 and REST1 the seeds each\n"
       "side collected from its row, and BOARD the final board.\n",
-      {{"--board", 1}}}},
+      {{"--board", {1, "a board"}}}}},
     {"search",
      {"usage: tolka-cli search --rules R --side S --depth D --seed N --board \"B\"\n"
-      "Searches D plies (0-12) for side S from randSeed N, with no time cut-off. Prints\n"
+      "Searches D plies (1-12) for side S from randSeed N, with no time cut-off. Prints\n"
       "  best M score V seed N2\n"
       "M being the row place chosen (0-5, or -1 when no place is legal), V its score and N2 the randSeed\n"
       "afterwards (unsigned decimal).\n",
-      {{"--rules", 1}, {"--side", 1}, {"--depth", 1}, {"--seed", 1}, {"--board", 1}}}},
+      {{"--rules", {1, "a rule set"}},
+       {"--side", {1, "a side"}},
+       {"--depth", {1, "a depth"}},
+       {"--seed", {1, "a seed"}},
+       {"--board", {1, "a board"}}}}},
     {"selfplay",
      {"usage: tolka-cli selfplay --rules R --levels L0 L1 --seed N --games G\n"
       "Plays G games from the start position, side 0 searching at level L0 and side 1 at level L1 (levels\n"
@@ -80,7 +92,10 @@ const std::map<std::string, Command> kCommands = {
       "LETTERS naming the pits played in turn (A for pit 0 to L for pit 11, '-' for a pass), R the result\n"
       "(0, 1 or 255) and S0, S1 the final stores. A game still going after 2000 turns is abandoned with\n"
       "the result '-'.\n",
-      {{"--rules", 1}, {"--levels", 2}, {"--seed", 1}, {"--games", 1}}}},
+      {{"--rules", {1, "a rule set"}},
+       {"--levels", {2, "two levels, L0 L1"}},
+       {"--seed", {1, "a seed"}},
+       {"--games", {1, "a number of games"}}}}},
 };
 
 struct UsageError {
@@ -96,10 +111,11 @@ public:
             if (option == command.options.end()) throw UsageError{"unknown option '" + name + "'"};
             if (values_.count(name)) throw UsageError{"option " + name + " given twice"};
             std::vector<std::string> values;
-            for (int k = 0; k < option->second; ++k) {
-                if (++i >= argc)
-                    throw UsageError{"option " + name + " needs " + std::to_string(option->second) +
-                                     " value(s)"};
+            // No value starts with "--": a missing value is reported as such, not the next option
+            // taken for it and the option's own value left over.
+            for (int k = 0; k < option->second.values; ++k) {
+                if (++i >= argc || std::string_view(argv[i]).starts_with("--"))
+                    throw UsageError{name + " takes " + option->second.what};
                 values.emplace_back(argv[i]);
             }
             values_[name] = std::move(values);
@@ -173,7 +189,8 @@ void RunOver(const Arguments& args) {
 void RunSearch(const Arguments& args) {
     const std::int16_t ruleSet = args.Rules();
     const auto side = args.Number<std::uint8_t>("--side", 0, 1);
-    const auto depth = args.Number<std::int16_t>("--depth", 0, 12);
+    // A search of no plies looks at no move and has no choice to give: the game never asks for one.
+    const auto depth = args.Number<std::int16_t>("--depth", 1, 12);
     const auto seed = args.Number<std::uint32_t>("--seed", 0, 0xFFFFFFFFLL);
     const Board board = args.ReadBoard();
     randSeed = seed;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "tests/toolkit/core/resource_files.h"
@@ -95,6 +96,76 @@ TEST(ResourceFile, WritingRefusesNamesLongerThan255) {
     EXPECT_FALSE(qiva::WriteResourceFile({MakeResource("TEXT", 1, "", std::string(256, 'n'))},
                                          MapLayout::Scrambled, image, error));
     EXPECT_NE(error.find("255"), std::string::npos);
+}
+
+// Data blocks that overlap would let a small file stand for any amount of data (every entry of a map
+// naming one block): the file is refused with the two resources named. Blocks in another order than
+// the map, touching end to start, are a sound file.
+TEST(ResourceFile, OverlappingDataBlocksAreRefused) {
+    // Three 'TEXT' blocks: [0, 12) whose data starts like a length word of 1, [12, 20), [20, 26).
+    const std::vector<qiva::Resource> three = {
+        MakeResource("TEXT", 1, std::string("\0\0\0\x01xyzw", 8)),
+        MakeResource("TEXT", 2, "bbbb"),
+        MakeResource("TEXT", 3, "cc"),
+    };
+    const auto original = FileImage(three, MapLayout::Classic);
+    const qiva::ResourceHeader header = qiva::ReadResourceHeader(original.data());
+    // One type: its references follow the map header and the 10-byte type list, 12 bytes each.
+    const auto setOffset = [&](std::vector<std::uint8_t>& image, int ref, std::uint32_t offset) {
+        std::uint8_t* at = &image[header.mapOffset + 28 + 10 + 12 * ref + 5];
+        at[0] = static_cast<std::uint8_t>(offset >> 16);
+        at[1] = static_cast<std::uint8_t>(offset >> 8);
+        at[2] = static_cast<std::uint8_t>(offset);
+    };
+    const auto setLength = [&](std::vector<std::uint8_t>& image, std::uint32_t block, std::uint8_t length) {
+        image[header.dataOffset + block + 3] = length;
+    };
+    struct Case {
+        const char* what;
+        std::function<void(std::vector<std::uint8_t>&)> change;
+        const char* error; // empty: read back as written
+    };
+    const Case cases[] = {
+        {"every entry names one block",
+         [&](auto& f) {
+             setOffset(f, 1, 0);
+             setOffset(f, 2, 0);
+         },
+         "overlaps the data of"},
+        {"a block inside another's data", [&](auto& f) { setOffset(f, 1, 4); },
+         "the data of 'TEXT' 2 overlaps the data of 'TEXT' 1"},
+        {"a length that reaches into the next block", [&](auto& f) { setLength(f, 0, 10); },
+         "the data of 'TEXT' 2 overlaps the data of 'TEXT' 1"},
+        {"the last block's length reaching past the end", [&](auto& f) { setLength(f, 20, 200); },
+         "runs past the end of the file"},
+        {"blocks in another order, touching",
+         [&](auto& f) {
+             // 'TEXT' 2's block first, then 'TEXT' 1's, ending where 'TEXT' 3's starts.
+             setOffset(f, 0, 8);
+             setOffset(f, 1, 0);
+             std::rotate(f.begin() + header.dataOffset, f.begin() + header.dataOffset + 12,
+                         f.begin() + header.dataOffset + 20);
+         },
+         ""},
+    };
+    for (const Case& c : cases) {
+        auto image = original;
+        c.change(image);
+        std::vector<qiva::Resource> back;
+        std::string error;
+        const bool read = qiva::ReadResourceFile(image, MapLayout::Classic, back, error);
+        if (*c.error) {
+            EXPECT_FALSE(read) << c.what;
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.what << ": " << error;
+            EXPECT_TRUE(back.empty()) << c.what;
+        } else {
+            ASSERT_TRUE(read) << c.what << ": " << error;
+            ASSERT_EQ(back.size(), 3u);
+            EXPECT_EQ(back[0].data, three[0].data);
+            EXPECT_EQ(back[1].data, three[1].data);
+            EXPECT_EQ(back[2].data, three[2].data);
+        }
+    }
 }
 
 // A plain map of kSample with one field changed must be refused for the reason given.
