@@ -1,0 +1,27 @@
+#pragma once
+// Desk accessories: windows with a negative reference constant whose events a handler of the
+// toolkit's own receives instead of the application (the help viewer is one).
+
+#include "toolkit/windows/windows.h"
+
+namespace qiva {
+
+class DeskAccessory {
+public:
+    virtual ~DeskAccessory() = default;
+    // Key events (while the window is in front), activate events, and clicks in the content. Update
+    // events arrive between BeginUpdate and EndUpdate, which the toolkit calls around them.
+    virtual void Event(WindowPtr window, const EventRecord& event) = 0;
+    // The close box was clicked and released inside; the handler closes its window (or not).
+    virtual void Close(WindowPtr window) = 0;
+};
+
+// Hands the window's events to `handler` (not owned); null stops it. The window's reference
+// constant must be negative for the toolkit to treat it as a desk accessory.
+void SetDeskAccessory(WindowPtr window, DeskAccessory* handler);
+DeskAccessory* DeskAccessoryOf(WindowPtr window);
+
+// What GetNextEvent asks: true when the event belonged to a desk accessory and was handled.
+bool DeskAccessoryEvent(EventRecord& event);
+
+} // namespace qiva
