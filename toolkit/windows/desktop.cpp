@@ -16,7 +16,10 @@ namespace {
 
 constexpr RGBColor kDeskFore{0x0000, 0x6000, 0x6000};
 constexpr RGBColor kDeskBack{0x0000, 0x8000, 0x8000};
+constexpr Pattern kDeskPattern{{0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA}};
 bool tileTried = false;
+Pattern deskPattern = kDeskPattern;
+RGBColor deskFore = kDeskFore, deskBack = kDeskBack;
 
 // Draws the picture into a buffer of its frame's size; nothing when there is none or it is damaged.
 void LoadTile() {
@@ -49,6 +52,21 @@ int FloorTo(int value, int step) {
 
 } // namespace
 
+void SetDesktopPattern(const Pattern& pattern, const RGBColor& fore, const RGBColor& back) {
+    deskPattern = pattern;
+    deskFore = fore;
+    deskBack = back;
+    if (!WM().started) return;
+    SetEmptyRgn(WM().desktopRgn);
+    RedrawPass();
+}
+
+void ResetDesktopPattern() {
+    deskPattern = kDeskPattern;
+    deskFore = kDeskFore;
+    deskBack = kDeskBack;
+}
+
 void ForgetDesktopPicture() {
     WindowManagerState& wm = WM();
     if (wm.hasTile) DisposeBufferPort(&wm.tile);
@@ -77,9 +95,9 @@ void PaintDesktop(RgnHandle area) {
                     CopyBits(&wm.tile.portBits, &wm.port.portBits, &src, &dst, srcCopy, nullptr);
             }
     } else {
-        RGBForeColor(&kDeskFore);
-        RGBBackColor(&kDeskBack);
-        FillRgn(area, &qd.gray);
+        RGBForeColor(&deskFore);
+        RGBBackColor(&deskBack);
+        FillRgn(area, &deskPattern);
     }
     EndDrawing();
     SetPort(saved);

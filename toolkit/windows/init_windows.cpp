@@ -13,8 +13,11 @@
 using namespace qiva;
 
 void InitWindows() {
+    // The menu bar may have been set up first; a new start keeps its height.
+    const short bar = GetMBarHeight();
     CloseWindowManager();
     EnsureWindowManager();
+    SetMenuBarHeight(bar);
     Hooks().windowNeedingUpdate = [] { return static_cast<void*>(WindowNeedingUpdate()); };
     Hooks().deskAccessoryEvent = &DeskAccessoryEvent;
     Hooks().menuBarHeight = [] { return static_cast<std::int16_t>(GetMBarHeight()); };

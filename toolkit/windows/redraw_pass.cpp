@@ -64,6 +64,11 @@ void RedrawAll() {
     RedrawPass();
 }
 
+RgnHandle DesktopRegion() {
+    EnsureWindowManager();
+    return WM().desktopRgn;
+}
+
 void SetWindowContentColor(WindowPtr window, std::int16_t colour) {
     WindowPeek w = Peek(window);
     if (!w || !IsListedWindow(w)) return;

@@ -160,6 +160,12 @@ void RedrawPass();
 // Forgets what is on screen and draws the desktop and every window again (after a resize).
 void RedrawAll();
 
+// The desktop's pattern and colours where there is no desktop picture; the desktop is painted again.
+void SetDesktopPattern(const Pattern& pattern, const RGBColor& fore, const RGBColor& back);
+
+// What the desktop shows now (global): the screen below the menu bar that no window covers.
+RgnHandle DesktopRegion();
+
 // Sets the colour that erases the window's content (a classic colour constant); the visible
 // content is erased with it and becomes the update region.
 void SetWindowContentColor(WindowPtr window, std::int16_t colour);

@@ -105,6 +105,7 @@ void CloseWindowManager() {
         DisposeWindow(&w->port);
     }
     ForgetDesktopPicture();
+    ResetDesktopPattern();
     GrafPtr current;
     GetPort(&current);
     if (current == &wm.port) SetPort(TemplatePort());

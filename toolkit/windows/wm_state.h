@@ -39,6 +39,8 @@ bool IsListedWindow(WindowPeek w);
 
 // Paints `area` (global) with the desktop picture tiled, or the desktop pattern.
 void PaintDesktop(RgnHandle area);
+// Puts back the default desktop pattern and colours.
+void ResetDesktopPattern();
 // Forgets the desktop picture's image (a new picture is read at the next paint).
 void ForgetDesktopPicture();
 

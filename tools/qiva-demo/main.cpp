@@ -14,6 +14,7 @@
 #include "toolkit/core/sound.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/graphics/text.h"
+#include "tools/qiva-demo/demo_windows.h"
 
 namespace {
 
@@ -151,11 +152,14 @@ void DemoMain() {
     screenHeight = screen->portRect.bottom - screen->portRect.top;
     TextFont(0);
     sound = MakeChime();
+    DemoWindowsStart();
     DrawBackground();
+    DemoWindowsOpen();
     FlushEvents(everyEvent, 0);
     for (;;) {
         EventRecord e;
         if (!GetNextEvent(everyEvent, &e)) continue;
+        if (DemoWindowsEvent(e)) continue;
         switch (e.what) {
         case mouseDown:
         case mouseUp:

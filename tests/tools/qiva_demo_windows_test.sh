@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# qiva-demo's windows, headless: "Two" dragged by its title bar (and shown unmoved in the middle of
+# the drag), "One" brought forward by a click, then closed by its close box, "Two" becoming active.
+set -euo pipefail
+demo=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$work/run"
+cd "$work"
+
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+# expect SHOT X Y R G B WHAT: each component within 16 of the colour wanted
+expect() {
+    local r g b
+    IFS=, read -r r g b <<< "$(pixel "$1" "$2" "$3")"
+    [ $((r > $4 ? r - $4 : $4 - r)) -le 16 ] && [ $((g > $5 ? g - $5 : $5 - g)) -le 16 ] &&
+        [ $((b > $6 ? b - $6 : $6 - b)) -le 16 ] || fail "$7: $1 at $2,$3 is $r,$g,$b"
+}
+
+# One: content 340,60 - 560,200 (yellow); Two: content 420,140 - 620,280 (cyan), in front.
+cat > run.txt <<'SCRIPT'
+wait 2
+shot start.png
+move 500 130
+mousedown
+move 490 125
+shot middle.png
+move 470 110
+mouseup
+wait 1
+shot dragged.png
+click 360 100
+wait 1
+shot front.png
+click 348 50
+wait 1
+shot closed.png
+key q
+SCRIPT
+"$demo" --script run.txt 2>err || fail "demo run: status $? $(cat err)"
+for shot in start middle dragged front closed; do [ -f $shot.png ] || fail "no $shot.png"; done
+
+expect start.png 450 150 0 255 255 "Two in front of One"
+expect start.png 360 100 255 255 0 "One's content"
+expect start.png 500 130 0 0 128 "Two's title bar, active"
+expect start.png 450 45 128 128 128 "One's title bar, inactive"
+expect start.png 300 300 255 255 255 "the background"
+
+expect middle.png 610 270 0 255 255 "Two not moved in the middle of the drag"
+
+expect dragged.png 610 270 255 255 255 "where Two was"
+expect dragged.png 395 250 0 255 255 "Two moved by -30,-20"
+expect dragged.png 500 110 0 0 128 "Two's title bar moved"
+
+expect front.png 450 150 255 255 0 "One brought forward"
+expect front.png 450 45 0 0 128 "One's title bar, active"
+expect front.png 580 110 128 128 128 "Two's title bar, inactive"
+expect front.png 395 250 0 255 255 "Two's uncovered content"
+
+expect closed.png 450 150 0 255 255 "Two uncovered where One was"
+expect closed.png 360 100 255 255 255 "the background where One was"
+expect closed.png 500 110 0 0 128 "Two active again"
+echo OK
