@@ -48,9 +48,9 @@ expect start.png 500 130 0 0 128 "Two's title bar, active"
 expect start.png 450 45 128 128 128 "One's title bar, inactive"
 expect start.png 300 300 255 255 255 "the background"
 
-expect middle.png 610 270 0 255 255 "Two not moved in the middle of the drag"
+expect middle.png 600 250 0 255 255 "Two not moved in the middle of the drag"
 
-expect dragged.png 610 270 255 255 255 "where Two was"
+expect dragged.png 600 250 255 255 255 "where Two was"
 expect dragged.png 395 250 0 255 255 "Two moved by -30,-20"
 expect dragged.png 500 110 0 0 128 "Two's title bar moved"
 
