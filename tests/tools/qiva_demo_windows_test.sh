@@ -23,9 +23,11 @@ expect() {
 cat > run.txt <<'SCRIPT'
 wait 2
 shot start.png
+dump start.txt
 move 500 130
 mousedown
 move 490 125
+dump middle.txt
 shot middle.png
 move 470 110
 mouseup
@@ -37,10 +39,20 @@ shot front.png
 click 348 50
 wait 1
 shot closed.png
+dump closed.txt
 key q
 SCRIPT
 "$demo" --script run.txt 2>err || fail "demo run: status $? $(cat err)"
 for shot in start middle dragged front closed; do [ -f $shot.png ] || fail "no $shot.png"; done
+
+# The dump lists the windows front to back; in the middle of the drag "Two" has not moved yet.
+has() { grep -qxF "$2" "$1" || fail "$1 has no line [$2]: $(cat "$1")"; }
+two='window 0 title "Two" kind 8 proc 0 refcon 0 visible 1 hilited 1'
+has start.txt "$two content 420 140 620 280 struct 416 117 624 284"
+has start.txt 'window 1 title "One" kind 8 proc 0 refcon 0 visible 1 hilited 0 content 340 60 560 200 struct 336 37 564 204'
+has middle.txt "$two content 420 140 620 280 struct 416 117 624 284"
+has closed.txt "$two content 390 120 590 260 struct 386 97 594 264"
+[ "$(grep -c '^window ' closed.txt)" = 1 ] || fail "closed: $(cat closed.txt)"
 
 expect start.png 450 150 0 255 255 "Two in front of One"
 expect start.png 360 100 255 255 0 "One's content"

@@ -34,7 +34,8 @@ protected:
 TEST_F(TrackingTest, DragByTheTitleBarMovesAndDumpsMeanwhile) {
     WindowPtr back = Doc(120, 80, 220, 160, "One");
     WindowPtr w = Doc(40, 60, 140, 130, "Two");
-    EXPECT_EQ(qiva::StateDump(), "window 0 title \"Two\" kind 8 proc 0 refcon 0 visible 1 hilited 1 content "
+    EXPECT_EQ(qiva::StateDump(), "screen 240 180\n"
+                                 "window 0 title \"Two\" kind 8 proc 0 refcon 0 visible 1 hilited 1 content "
                                  "40 60 140 130 struct 36 37 144 134\n"
                                  "window 1 title \"One\" kind 8 proc 0 refcon 0 visible 1 hilited 0 content "
                                  "120 80 220 160 struct 116 57 224 164\n"
