@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/headless.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/events.h"
