@@ -86,7 +86,7 @@ void Click(const EventRecord& e, WindowPtr w, std::int16_t part) {
 
 void DemoWindowsStart() {
     InitWindows();
-    // What a window uncovers is the demo's white background.
+    // Without a desktop picture, what a window uncovers is the demo's white background.
     const RGBColor white{0xFFFF, 0xFFFF, 0xFFFF};
     qiva::SetDesktopPattern(qd.white, white, white);
 }
