@@ -15,6 +15,7 @@
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/graphics/text.h"
 #include "tools/qiva-demo/demo_windows.h"
+#include "tools/qiva-demo/demo_menus.h"
 
 namespace {
 
@@ -53,12 +54,13 @@ void DrawBackground() {
     const Rect all = MakeRect(0, 0, screenWidth, screenHeight);
     RGBForeColor(&kWhite);
     PaintRect(&all);
-    const Rect title = MakeRect(0, 0, screenWidth, 24);
+    const int top = 20; // under the menu bar
+    const Rect title = MakeRect(0, top, screenWidth, top + 24);
     RGBForeColor(&kNavy);
     PaintRect(&title);
     RGBForeColor(&kWhite);
     TextSize(12);
-    Text(8, 17, "QIVA demo - click anywhere, type keys; S plays a sound, Q quits");
+    Text(8, top + 17, "QIVA demo - click anywhere, type keys; S plays a sound, Q quits");
     RGBForeColor(&kBlack);
     const Rect typed = MakeRect(0, screenHeight - 64, screenWidth, screenHeight - 24);
     FrameRect(&typed);
@@ -154,11 +156,14 @@ void DemoMain() {
     sound = MakeChime();
     DemoWindowsStart();
     DrawBackground();
+    demo::InstallMenus([](const std::string& text) { Report(text); });
     DemoWindowsOpen();
+    demo::DrawMenuParts();
     FlushEvents(everyEvent, 0);
     for (;;) {
         EventRecord e;
         if (!GetNextEvent(everyEvent, &e)) continue;
+        if (demo::MenuEvent(e)) continue;
         if (DemoWindowsEvent(e)) continue;
         switch (e.what) {
         case mouseDown:
