@@ -37,7 +37,7 @@ SCRIPT
 [ "$(identify -format '%w %h' shot.png)" = "640 450" ] || fail "shot size $(identify -format '%w %h' shot.png)"
 near 255 0 0 "$(pixel shot.png 200 150)" || fail "click not drawn: $(pixel shot.png 200 150)"
 near 0 0 128 "$(pixel shot.png 14 420)" || fail "key not drawn: $(pixel shot.png 14 420)"
-near 255 255 255 "$(pixel shot.png 300 300)" || fail "background: $(pixel shot.png 300 300)"
+near 255 255 255 "$(pixel shot.png 320 300)" || fail "background: $(pixel shot.png 320 300)"
 ini=$XDG_CONFIG_HOME/qiva/wqiva.ini
 grep -q '^NbExec=1 (executions de l.application)' "$ini" || fail "NbExec: $(cat "$ini")"
 grep -q '^Crash=0 (Derniere execution complete)' "$ini" || fail "Crash after a clean quit"

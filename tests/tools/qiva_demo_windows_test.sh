@@ -59,13 +59,15 @@ has start.txt "$two content 420 140 620 280 struct 416 117 624 284"
 has start.txt 'window 1 title "One" kind 8 proc 0 refcon 0 visible 1 hilited 0 content 340 60 560 200 struct 336 37 564 204'
 has middle.txt "$two content 420 140 620 280 struct 416 117 624 284"
 has closed.txt "$two content 390 120 590 260 struct 386 97 594 264"
-[ "$(grep -c '^window ' closed.txt)" = 1 ] || fail "closed: $(cat closed.txt)"
+# "One" is gone; "Two" and the Text window at the back remain.
+[ "$(grep -c '^window ' closed.txt)" = 2 ] || fail "closed: $(cat closed.txt)"
+! grep -q '^window .* title "One" ' closed.txt || fail "One still listed: $(cat closed.txt)"
 
 expect start.png 450 150 0 255 255 "Two in front of One"
 expect start.png 360 100 255 255 0 "One's content"
 expect start.png 500 130 0 0 128 "Two's title bar, active"
 expect start.png 450 45 128 128 128 "One's title bar, inactive"
-expect start.png 300 300 255 255 255 "the background"
+expect start.png 320 300 255 255 255 "the background"
 
 expect middle.png 600 250 0 255 255 "Two not moved in the middle of the drag"
 

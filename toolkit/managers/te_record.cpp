@@ -4,10 +4,13 @@
 #include <cstring>
 
 #include "toolkit/core/memory.h"
+#include "toolkit/core/state_dump.h"
 #include "toolkit/core/tick_count.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/managers/scrap.h"
+#include "toolkit/managers/te_dump.h"
 #include "toolkit/managers/te_internal.h"
+#include "toolkit/windows/windows.h"
 
 namespace {
 
@@ -179,6 +182,7 @@ using namespace qiva::te;
 void TEInit() {
     overwrite = false;
     qiva::InstallScrapExchange();
+    qiva::RegisterStateDump("te", [](std::string& out) { qiva::AppendTEDumpLines(out, FrontWindow()); });
 }
 
 TEHandle TENew(const Rect* destRect, const Rect* viewRect) {

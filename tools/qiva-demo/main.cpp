@@ -14,6 +14,7 @@
 #include "toolkit/core/sound.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/graphics/text.h"
+#include "tools/qiva-demo/demo_text.h"
 #include "tools/qiva-demo/demo_windows.h"
 #include "tools/qiva-demo/demo_menus.h"
 
@@ -157,13 +158,20 @@ void DemoMain() {
     DemoWindowsStart();
     DrawBackground();
     demo::InstallMenus([](const std::string& text) { Report(text); });
-    DemoWindowsOpen();
     demo::DrawMenuParts();
+    DemoTextStart();
+    DemoTextMenus();
+    DemoWindowsOpen();
+    DemoTextOpen();
     FlushEvents(everyEvent, 0);
     for (;;) {
         EventRecord e;
-        if (!GetNextEvent(everyEvent, &e)) continue;
+        if (!GetNextEvent(everyEvent, &e)) {
+            DemoTextIdle();
+            continue;
+        }
         if (demo::MenuEvent(e)) continue;
+        if (DemoTextEvent(e)) continue;
         if (DemoWindowsEvent(e)) continue;
         switch (e.what) {
         case mouseDown:
