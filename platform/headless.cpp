@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/png.h"
 #include "platform/single_instance.h"
@@ -32,8 +33,8 @@ std::string HeadlessBackend::LoadScript(const std::string& path) {
         SetLiveScript(std::cin);
         return {};
     }
-    std::string text;
-    if (!ReadFile(path, text)) return "cannot read script " + path;
+    std::string text, readError;
+    if (!ReadInputFile(path, InputKind::Script, text, readError)) return readError;
     std::vector<ScriptStep> steps;
     std::string error = ParseScript(text, steps);
     if (!error.empty()) return path + ": " + error;

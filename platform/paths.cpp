@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/file_io.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +11,8 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/file_io.h"
 
 namespace platform {
 
@@ -123,43 +127,12 @@ std::string FindFileNoCase(const std::string& path) {
 }
 
 bool ReadFile(const std::string& path, std::string& contents) {
-    contents.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        contents.append(buffer, n);
-    const bool ok = !std::ferror(f);
-    std::fclose(f);
-    return ok;
+    std::string error;
+    return ReadInputFile(path, InputKind::Settings, contents, error);
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view contents) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    const char* p = contents.data();
-    std::size_t left = contents.size();
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    // Keep the permissions of the file being replaced; a new one is the user's alone.
-    struct stat st {};
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0600);
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return WriteOutputFile(path, contents, 0600).empty();
 }
 
 bool CopyFile(const std::string& from, const std::string& to) {

@@ -31,10 +31,11 @@ std::string JoinPath(std::string_view directory, std::string_view name);
 // its directory without regard to ASCII case. Returns the path as it exists, or empty.
 std::string FindFileNoCase(const std::string& path);
 
-// Reads a whole file; false if it cannot be read.
+// Reads a whole settings-sized file (platform/files.h: ReadInputFile); false if it cannot be read.
 bool ReadFile(const std::string& path, std::string& contents);
 // Replaces the file with `contents` through a temporary file in the same directory and a rename,
-// so a crash leaves either the old or the new file, never half of one.
+// so a crash leaves either the old or the new file, never half of one (platform/files.h:
+// WriteOutputFile; a link is followed, a device written in place). A new file is the user's alone.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
 // Copies a file byte for byte (atomically at the destination).
 bool CopyFile(const std::string& from, const std::string& to);

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/profile.h"
 #include "tests/support/temp_dir.h"
@@ -90,6 +96,64 @@ TEST(Profile, FilesAreFoundWithoutRegardToCaseAndWrittenWhole) {
     EXPECT_FALSE(platform::FileExists(path)) << "the existing file keeps its name";
     // An unwritable place loses the setting but reports it.
     EXPECT_FALSE(platform::WriteProfileString(dir / "no/such/dir/x.ini", "A", "b", "c"));
+}
+
+TEST(Profile, CountersAreHeldAtTheirLimitsInsteadOfCut) {
+    struct Case {
+        const char* text;
+        int value;
+    };
+    const Case cases[] = {{"99999999999999999999", INT_MAX},
+                          {"2147483647 (executions)", INT_MAX},
+                          {"2147483646", 2147483646},
+                          {"-99999999999999999999", INT_MIN},
+                          {"  +12x", 12},
+                          {"abc", 0}};
+    for (const Case& c : cases)
+        EXPECT_EQ(platform::LeadingIntHeld(c.text), c.value) << c.text;
+    TempDir dir;
+    ASSERT_TRUE(platform::WriteFileAtomically(dir / "w.ini", "[Tolka]\nNbExec=99999999999999999999\n"));
+    EXPECT_EQ(platform::ReadProfileCount(dir / "w.ini", "Tolka", "NbExec"), INT_MAX);
+    EXPECT_EQ(platform::ReadProfileCount(dir / "w.ini", "Tolka", "NbCrash"), 0);
+}
+
+// Values are read from a kept copy of the file, which must follow every change made to the file,
+// by this program or another, even one that keeps the file's length.
+TEST(Profile, TheKeptTextFollowsChangesToTheFile) {
+    TempDir dir;
+    const std::string path = dir / "wqiva.ini";
+    ASSERT_TRUE(platform::WriteFileAtomically(path, "[Audio]\nVolume=2\n"));
+    EXPECT_EQ(platform::ReadProfileInt(path, "Audio", "Volume", 1), 2);
+    ASSERT_TRUE(platform::WriteFileAtomically(path, "[Audio]\nVolume=3\n")); // same length, another file
+    EXPECT_EQ(platform::ReadProfileInt(path, "Audio", "Volume", 1), 3);
+    {
+        std::FILE* f = std::fopen(path.c_str(), "r+"); // the same file changed in place
+        ASSERT_NE(f, nullptr);
+        std::fputs("[Audio]\nVolume=4\n", f);
+        std::fclose(f);
+    }
+    struct timespec times[2] = {{0, UTIME_OMIT}, {1, 0}}; // and its time set back
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    EXPECT_EQ(platform::ReadProfileInt(path, "Audio", "Volume", 1), 4);
+    ASSERT_TRUE(platform::WriteProfileString(path, "Audio", "Volume", "5"));
+    EXPECT_EQ(platform::ReadProfileInt(path, "Audio", "Volume", 1), 5);
+    ASSERT_EQ(::unlink(path.c_str()), 0);
+    EXPECT_EQ(platform::ReadProfileInt(path, "Audio", "Volume", 1), 1);
+}
+
+TEST(Profile, SeveralKeysAreSetByOneWriteAndNoChangeWritesNothing) {
+    TempDir dir;
+    const std::string path = dir / "wqiva.ini";
+    ASSERT_TRUE(platform::WriteFileAtomically(path, "[Tolka]\nNbExec=1\n"));
+    const platform::ProfileSetting settings[] = {
+        {"NbExec", "2 (executions)"}, {"Crash", "1"}, {"NbExec", "3 (executions)"}, {"Gone", std::nullopt}};
+    ASSERT_TRUE(platform::WriteProfileStrings(path, "Tolka", settings));
+    std::string text;
+    ASSERT_TRUE(platform::ReadFile(path, text));
+    EXPECT_EQ(text, "[Tolka]\nNbExec=3 (executions)\nCrash=1\n");
+    const auto before = platform::StampOf(path);
+    ASSERT_TRUE(platform::WriteProfileStrings(path, "Tolka", {settings + 1, 1}));
+    EXPECT_EQ(platform::StampOf(path), before) << "an unchanged file is not written again";
 }
 
 } // namespace

@@ -60,7 +60,8 @@ printf 'TextFont 0\nTextWidth Fichier \xc3\x89dition\nTextFont 3\nTextSize 0\nTe
 width=$("$tool" "$work/width.qd" -o "$work/width.png" --size 8 8)
 [ "$width" = $'100\n0\n109' ] || fail "TextWidth printed '$width'"
 
-"$tool" "$work/none.qd" -o "$work/x.png" 2>/dev/null; [ $? -eq 2 ] || fail "a missing script is not status 2"
+"$tool" "$work/none.qd" -o "$work/x.png" 2>"$work/err"; [ $? -eq 1 ] || fail "a missing script is not status 1"
+grep -qF "$work/none.qd: no such file" "$work/err" || fail "a missing script is not named: $(cat "$work/err")"
 "$tool" "$dir/lines.qd" 2>/dev/null; [ $? -eq 2 ] || fail "no -o is not status 2"
 "$tool" "$dir/lines.qd" -o "$work/x.png" --size 0 5 2>/dev/null; [ $? -eq 2 ] || fail "--size 0 is not status 2"
 "$tool" --help | grep -q "CopyBits SOURCE" || fail "--help lists no calls"

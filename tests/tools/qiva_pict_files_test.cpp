@@ -4,6 +4,7 @@
 #include "tests/toolkit/graphics/graphics_fixture.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/pict_player.h"
+#include "tools/qiva-pict/nearest_colour.h"
 #include "tools/qiva-pict/pict_files.h"
 
 namespace {
@@ -74,6 +75,45 @@ TEST(PictFilesHeader, FindsThePictureBehindA512ByteHeader) {
     std::copy(bare.begin(), bare.end(), file.begin() + 512);
     EXPECT_EQ(qiva_pict::PictureOfFile(file), bare);
     EXPECT_EQ(qiva_pict::PictureOfFile(bare), bare);
+}
+
+} // namespace
+
+namespace {
+
+// The inverse table gives exactly what searching the whole palette gives: at every cell's corners
+// and centre (where a cell's candidates are decided) and at colours spread over the cube, for the
+// default palette and one whose highlight colour sits between the cube's.
+TEST(NearestColour, TheInverseTableAgreesWithTheFullSearch) {
+    const qiva::Palette palettes[] = {qiva::BuildPalette(0, 0, 0), qiva::BuildPalette(0x60, 0xA0, 0x30)};
+    for (const qiva::Palette& palette : palettes) {
+        // Every corner for the default palette; two opposite corners for the other, to stay quick.
+        const int cornerStep = &palette == &palettes[0] ? 1 : 7;
+        qiva_pict::NearestColour nearest(palette);
+        long checked = 0, mismatches = 0;
+        const auto check = [&](int r, int g, int b) {
+            ++checked;
+            const std::uint8_t want = qiva_pict::NearestBySearch(palette, r, g, b);
+            const std::uint8_t got = nearest(r, g, b);
+            if ((got != want || got == qiva_pict::kTransparentIndex) && ++mismatches <= 5)
+                ADD_FAILURE() << r << " " << g << " " << b << ": " << int(got) << ", not " << int(want);
+        };
+        for (int r = 0; r < 256; r += 8)
+            for (int g = 0; g < 256; g += 8)
+                for (int b = 0; b < 256; b += 8) {
+                    for (int corner = 0; corner < 8; corner += cornerStep)
+                        check(r + (corner & 1) * 7, g + (corner >> 1 & 1) * 7, b + (corner >> 2) * 7);
+                    check(r + 4, g + 4, b + 4);
+                }
+        for (int v = -40; v < 300; v += 3)
+            check(v, 255 - v, v / 2); // outside the cube too, as dithering makes it
+        std::uint32_t seed = 12345;
+        for (int n = 0; n < 50000; ++n) {
+            seed = seed * 1664525u + 1013904223u;
+            check(seed >> 24, (seed >> 16) & 255, (seed >> 8) & 255);
+        }
+        EXPECT_EQ(mismatches, 0) << "of " << checked;
+    }
 }
 
 } // namespace

@@ -88,8 +88,7 @@ head -c 20 "$work/p.pict" >"$work/short.pict"
 refuse "$work/short.pict" "plus courte que son en-tete"
 printf '\x00\x10\x00\x00\x00\x00\x00\x00\x00\x00\x12\x34' >"$work/odd.pict"
 refuse "$work/odd.pict" "type de PICT inconnu"
-"$pict" render "$work/nothing.pict" -o "$work/bad.png" 2>/dev/null
-[ $? -eq 2 ] || fail "a missing file: status not 2"
+refuse "$work/nothing.pict" "$work/nothing.pict: no such file"
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
 echo "qiva-pict: all passed"

@@ -1,11 +1,10 @@
 #include "tools/common/buffer_output.h"
 
-#include <cstdio>
-#include <fstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/paths.h"
+#include "platform/file_io.h"
 #include "platform/png.h"
 #include "toolkit/graphics/palette.h"
 
@@ -15,6 +14,8 @@ IndexImage ImageOf(const qiva::BufferSlot& slot) {
     return {slot.base, slot.rowBytes, slot.width, slot.height};
 }
 
+// Encoded in memory and written through the platform's one output writer, so that a failure leaves
+// the old file.
 std::string WritePalettedPng(const std::string& path, const IndexImage& image) {
     std::uint32_t palette[256];
     const auto& entries = qiva::ThePalette().palette.entries;
@@ -26,18 +27,20 @@ std::string WritePalettedPng(const std::string& path, const IndexImage& image) {
         platform::EncodePng({image.base, image.rowBytes, image.width, image.height, palette}, png);
     if (!error.empty()) return error + " for " + path;
     const std::string_view bytes(reinterpret_cast<const char*>(png.data()), png.size());
-    return platform::WriteFileAtomically(path, bytes) ? std::string{} : "cannot write " + path;
+    return platform::WriteOutputFile(path, bytes);
 }
 
 std::string WriteIndexText(const std::string& path, const IndexImage& image) {
-    std::ofstream out(path);
+    std::string text;
     for (int v = 0; v < image.height; ++v) {
         const std::uint8_t* row = image.base + static_cast<std::ptrdiff_t>(v) * image.rowBytes;
-        for (int h = 0; h < image.width; ++h)
-            out << (h ? " " : "") << static_cast<int>(row[h]);
-        out << "\n";
+        for (int h = 0; h < image.width; ++h) {
+            if (h) text += ' ';
+            text += std::to_string(row[h]);
+        }
+        text += '\n';
     }
-    return out ? std::string{} : "cannot write " + path;
+    return platform::WriteOutputFile(path, text);
 }
 
 bool ParseDimension(const char* text, int& out) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "tools/qiva-demo/demo_text.h"
 #include "tools/qiva-demo/demo_windows.h"
 #include "tools/qiva-demo/demo_menus.h"
+#include "tools/common/standard_output.h"
+#include "tools/qiva-demo/demo_options.h"
 
 namespace {
 
@@ -191,6 +194,12 @@ void DemoMain() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const std::string problem = qiva_demo::CommandLineProblem(argc, argv, std::getenv("QIVA_BACKEND"));
+        !problem.empty()) {
+        std::fprintf(stderr, "qiva-demo: %s\n", problem.c_str());
+        return 2;
+    }
+    qiva_tools::CheckStandardOutputAtExit("qiva-demo");
     return qiva::ShellMain(
         argc, argv, "QivaDemo", &DemoMain,
         "Opens the main window and answers each click and key by drawing what it received;\n"

@@ -2,12 +2,10 @@
 // Runs a script of QuickDraw calls on a buffer port and writes the result as a paletted PNG and,
 // on request, the palette index of every pixel as text.
 
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
+#include "platform/file_io.h"
 #include "platform/paths.h"
 #include "script.h"
 #include "toolkit/core/resources.h"
@@ -16,6 +14,7 @@
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/common/buffer_output.h"
+#include "tools/common/standard_output.h"
 
 namespace {
 
@@ -45,7 +44,7 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             Usage(std::cout);
-            return 0;
+            return qiva_tools::FinishStandardOutput("qiva-draw", 0);
         } else if (arg == "-o" && i + 1 < argc) {
             pngPath = argv[++i];
         } else if (arg == "--regions") {
@@ -71,13 +70,21 @@ int main(int argc, char** argv) {
         Usage(std::cerr);
         return 2;
     }
-    std::ifstream in(scriptPath);
-    if (!in) {
-        std::cerr << "qiva-draw: cannot read " << scriptPath << "\n";
+    for (const std::string& output : {pngPath, indicesPath}) {
+        if (!output.empty() && platform::SameFile(scriptPath, output)) {
+            std::cerr << "qiva-draw: " << output << " is the script itself; give another output\n";
+            return 2;
+        }
+    }
+    if (!indicesPath.empty() && (indicesPath == pngPath || platform::SameFile(indicesPath, pngPath))) {
+        std::cerr << "qiva-draw: -o and --indices name the same file\n";
         return 2;
     }
-    std::stringstream text;
-    text << in.rdbuf();
+    std::string text, readError;
+    if (!platform::ReadInputFile(scriptPath, platform::InputKind::Script, text, readError)) {
+        std::cerr << "qiva-draw: " << readError << "\n";
+        return 1;
+    }
 
     qiva::SetScreenSize(width, height);
     InitGraf(nullptr);
@@ -96,7 +103,7 @@ int main(int argc, char** argv) {
         if (canvas == nullptr) {
             std::cerr << "qiva-draw: " << error << "\n";
             status = 1;
-        } else if (!qiva_draw::RunScript(session, text.str(), error)) {
+        } else if (!qiva_draw::RunScript(session, text, error)) {
             std::cerr << scriptPath << ":" << error << "\n";
             status = 2;
         } else {
@@ -114,5 +121,5 @@ int main(int argc, char** argv) {
     }
     if (fonts > 0) CloseResFile(fonts);
     qiva::CloseGraphics();
-    return status;
+    return qiva_tools::FinishStandardOutput("qiva-draw", status);
 }

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/file_io.h"
 #include "platform/mac_roman.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/qiva-pict/pict_files.h"
@@ -266,12 +267,8 @@ const Command kCommands[] = {
      }},
     {"LoadPicture", "Kw", "NAME FILE (a picture, bare or behind a 512-byte header)",
      [](Session& s, A a) {
-         std::ifstream in(a[1].name, std::ios::binary);
-         const qiva_pict::Bytes file(std::istreambuf_iterator<char>(in), {});
-         if (!in && file.empty()) {
-             s.error = "cannot read " + a[1].name;
-             return;
-         }
+         qiva_pict::Bytes file;
+         if (!platform::ReadInputFile(a[1].name, platform::InputKind::Picture, file, s.error)) return;
          const qiva_pict::Bytes pic = qiva_pict::PictureOfFile(file);
          Handle h = nullptr;
          if (PtrToHand(pic.data(), &h, static_cast<Size>(pic.size())) != noErr) {
@@ -283,9 +280,7 @@ const Command kCommands[] = {
     {"SavePicture", "kw", "NAME FILE (the picture's bytes as they are)",
      [](Session& s, A a) {
          const Handle h = reinterpret_cast<Handle>(PictureNamed(s, a[0].name));
-         std::ofstream out(a[1].name, std::ios::binary);
-         out.write(*h, GetHandleSize(h));
-         if (!out) s.error = "cannot write " + a[1].name;
+         s.error = platform::WriteOutputFile(a[1].name, {*h, static_cast<std::size_t>(GetHandleSize(h))});
      }},
     {"FramePoly", "q", "NAME", [](Session& s, A a) { FramePoly(PolygonNamed(s, a[0].name)); }},
     {"OffsetPoly", "qii", "NAME DH DV",

@@ -1,17 +1,17 @@
 // qiva-pict render FILE -o OUT.png [--size W H]
 // qiva-pict from-png IN.png -o OUT.pict [--no-dither] [--mask]
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
+#include "platform/file_io.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/palette.h"
 #include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "tools/common/buffer_output.h"
+#include "tools/common/standard_output.h"
 #include "tools/qiva-pict/pict_files.h"
 
 namespace {
@@ -28,19 +28,40 @@ void Usage(std::ostream& out) {
            "makes a one-bit picture instead, 1 where the image is opaque (or dark, without alpha).\n";
 }
 
-bool ReadFile(const std::string& path, qiva_pict::Bytes& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), {});
-    return true;
+// Why a picture was not drawn, for the one line the program prints.
+const char* Reason(qiva::pict::Status status) {
+    using qiva::pict::Status;
+    switch (status) {
+    case Status::Ok:
+    case Status::End:
+        return "drawn";
+    case Status::EmptyPicture:
+        return "the picture is empty";
+    case Status::TooShort:
+        return "the picture is shorter than its header";
+    case Status::BadVersion:
+        return "the picture has an unknown version";
+    case Status::UnknownType:
+        return "the file is not a picture";
+    case Status::EmptyFrame:
+        return "the picture's frame has no width or height";
+    case Status::UnknownOpcode:
+        return "the picture holds an unknown operation";
+    case Status::Truncated:
+        return "the picture ends inside an operation";
+    case Status::BadOperand:
+        return "the picture holds a damaged region, polygon or image";
+    }
+    return "the picture is damaged";
 }
 
 int Render(const std::string& path, const std::string& outPath, int width, int height,
            const std::string& indicesPath) {
     qiva_pict::Bytes file;
-    if (!ReadFile(path, file)) {
-        std::cerr << "qiva-pict: cannot read " << path << "\n";
-        return 2;
+    std::string readError;
+    if (!platform::ReadInputFile(path, platform::InputKind::Picture, file, readError)) {
+        std::cerr << "qiva-pict: " << readError << "\n";
+        return 1;
     }
     const qiva_pict::Bytes bytes = qiva_pict::PictureOfFile(file);
     qiva::pict::Header header;
@@ -70,7 +91,8 @@ int Render(const std::string& path, const std::string& outPath, int width, int h
                                             : qiva::pict::Status::TooShort;
         if (h) DisposeHandle(h);
         if (played != qiva::pict::Status::Ok || st != qiva::pict::Status::Ok) {
-            if (st == qiva::pict::Status::EmptyPicture) std::cerr << "qiva-pict: the picture is empty\n";
+            std::cerr << "qiva-pict: " << path << ": " << Reason(st != qiva::pict::Status::Ok ? st : played)
+                      << "\n";
             status = 1;
         } else {
             const qiva::BufferSlot* slot = qiva::LookUpBuffer(qiva::BufferIdOf(port.portBits));
@@ -96,10 +118,9 @@ int FromPng(const std::string& path, const std::string& outPath, const qiva_pict
         return 1;
     }
     const qiva_pict::Bytes pict = qiva_pict::PictFromImage(image, qiva::BuildPalette(0, 0, 0), options);
-    std::ofstream out(outPath, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(pict.data()), static_cast<std::streamsize>(pict.size()));
-    if (!out) {
-        std::cerr << "qiva-pict: cannot write " << outPath << "\n";
+    error = platform::WriteOutputFile(outPath, {reinterpret_cast<const char*>(pict.data()), pict.size()});
+    if (!error.empty()) {
+        std::cerr << "qiva-pict: " << error << "\n";
         return 1;
     }
     return 0;
@@ -115,7 +136,7 @@ int main(int argc, char** argv) {
     const std::string verb = argv[1];
     if (verb == "--help" || verb == "-h") {
         Usage(std::cout);
-        return 0;
+        return qiva_tools::FinishStandardOutput("qiva-pict", 0);
     }
     std::string in, out, indices;
     int width = 0, height = 0;
@@ -149,5 +170,16 @@ int main(int argc, char** argv) {
         Usage(std::cerr);
         return 2;
     }
-    return verb == "render" ? Render(in, out, width, height, indices) : FromPng(in, out, options);
+    for (const std::string& output : {out, indices}) {
+        if (!output.empty() && platform::SameFile(in, output)) {
+            std::cerr << "qiva-pict: " << output << " is also the input; give another output\n";
+            return 2;
+        }
+    }
+    if (!indices.empty() && (indices == out || platform::SameFile(indices, out))) {
+        std::cerr << "qiva-pict: -o and --indices name the same file\n";
+        return 2;
+    }
+    const int status = verb == "render" ? Render(in, out, width, height, indices) : FromPng(in, out, options);
+    return qiva_tools::FinishStandardOutput("qiva-pict", status);
 }

@@ -6,18 +6,19 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/file_io.h"
 #include "toolkit/core/big_endian.h"
 #include "toolkit/graphics/pict_format.h"
 #include "toolkit/graphics/pict_opcodes.h"
 #include "toolkit/graphics/pict_packbits.h"
+#include "tools/qiva-pict/nearest_colour.h"
 
 namespace qiva_pict {
 
 namespace {
 
 constexpr std::size_t kFileHeader = 512;
-constexpr std::uint8_t kTransparent = 10;
-constexpr long kSystemPenalty = 27; // a difference of about one step in each component
+constexpr std::uint8_t kTransparent = kTransparentIndex;
 
 // The picture is written in the classic big-endian order; a word keeps the low 16 bits of v.
 void Put16(Bytes& out, int v) {
@@ -36,44 +37,6 @@ void Opcode(Bytes& out, int op) {
     if (out.size() & 1) out.push_back(0);
     Put16(out, op);
 }
-
-// The nearest palette colour, never the transparent index, remembered per 15-bit colour.
-class Nearest {
-public:
-    explicit Nearest(const qiva::Palette& palette) : palette_(palette) { cache_.fill(-1); }
-    std::uint8_t operator()(int r, int g, int b) {
-        r = std::clamp(r, 0, 255);
-        g = std::clamp(g, 0, 255);
-        b = std::clamp(b, 0, 255);
-        const int key = (r >> 3) << 10 | (g >> 3) << 5 | (b >> 3);
-        // The cache is exact only for colours at the centre of their cell; search the rest.
-        const bool centre = (r & 7) == 4 && (g & 7) == 4 && (b & 7) == 4;
-        if (centre && cache_[std::size_t(key)] >= 0)
-            return static_cast<std::uint8_t>(cache_[std::size_t(key)]);
-        int best = 0;
-        long bestDistance = -1;
-        // The colour cube and grey ramp first: the system colours at both ends repeat their colours
-        // within a step of one, and only they invert to the transparent index, so they win only
-        // when clearly nearer.
-        for (int k = 0; k < 256; ++k) {
-            const int i = k < 235 ? k + 11 : k < 245 ? k - 235 : k < 255 ? k + 1 : kTransparent;
-            if (i == kTransparent) continue;
-            const qiva::PaletteEntry& e = palette_.entries[std::size_t(i)];
-            const long dr = e.red - r, dg = e.green - g, db = e.blue - b;
-            const long d = dr * dr * 3 + dg * dg * 4 + db * db * 2 + (k < 235 ? 0 : kSystemPenalty);
-            if (bestDistance < 0 || d < bestDistance) {
-                bestDistance = d;
-                best = i;
-            }
-        }
-        if (centre) cache_[std::size_t(key)] = static_cast<std::int16_t>(best);
-        return static_cast<std::uint8_t>(best);
-    }
-
-private:
-    const qiva::Palette& palette_;
-    std::array<std::int16_t, 32768> cache_;
-};
 
 void PutRows(Bytes& out, const std::vector<Bytes>& rows, int rowBytes) {
     for (const Bytes& row : rows) {
@@ -104,9 +67,11 @@ Bytes PictureOfFile(const Bytes& file) {
 }
 
 bool ReadPng(const std::string& path, RgbaImage& image, std::string& error) {
+    std::string file;
+    if (!platform::ReadInputFile(path, platform::InputKind::Png, file, error)) return false;
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str())) {
+    if (!png_image_begin_read_from_memory(&png, file.data(), file.size())) {
         error = path + ": " + png.message;
         return false;
     }
@@ -130,7 +95,7 @@ bool ReadPng(const std::string& path, RgbaImage& image, std::string& error) {
 std::vector<std::uint8_t> PaletteIndices(const RgbaImage& image, const qiva::Palette& palette, bool dither) {
     const int w = image.width, h = image.height;
     std::vector<std::uint8_t> out(std::size_t(w) * std::size_t(h));
-    Nearest nearest(palette);
+    NearestColour nearest(palette);
     // Floyd-Steinberg: the error of each pixel spread over its unvisited neighbours.
     std::vector<float> err(std::size_t(w + 2) * 2 * 3, 0.0f);
     for (int y = 0; y < h; ++y) {

@@ -1,9 +1,8 @@
 #include "tools/qiva-rsrc/converters.h"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
+#include "platform/file_io.h"
 #include "platform/mac_roman.h"
 
 namespace qiva_rsrc {
@@ -41,11 +40,9 @@ const Converter* FindConverter(const std::string& name) {
 
 void ConvertText(const std::string& path, const ConverterOptions& options, Bytes& out) {
     if (!options.empty()) throw std::runtime_error("the text converter takes no options");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string text = buffer.str();
+    std::string text, error;
+    if (!platform::ReadInputFile(path, platform::InputKind::Text, text, error))
+        throw std::runtime_error(error);
     // Each line is checked on its own so that an error can name it.
     int line = 1;
     std::size_t start = 0;

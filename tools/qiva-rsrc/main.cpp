@@ -1,13 +1,13 @@
 // qiva-rsrc: makes and inspects the toolkit's resource files.
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "toolkit/core/resource_format.h"
 #include "tools/qiva-rsrc/contact_sheet.h"
+#include "tools/common/standard_output.h"
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/sources.h"
 
@@ -33,31 +33,6 @@ int Usage(const std::string& problem) {
     return 2;
 }
 
-bool ReadFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-// Written beside the destination and renamed over it, so that a failure leaves no partial file.
-bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = path + ".partial";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush()) {
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
-}
-
 int Fail(const std::string& message) {
     std::cerr << "qiva-rsrc: " << message << "\n";
     return 1;
@@ -67,14 +42,30 @@ int Write(const std::vector<qiva::Resource>& resources, qiva::MapLayout layout, 
     std::vector<std::uint8_t> image;
     std::string error;
     if (!qiva::WriteResourceFile(resources, layout, image, error)) return Fail(output + ": " + error);
-    if (!WriteFile(output, image)) return Fail(output + ": cannot write the file");
+    if (std::string problem =
+            platform::WriteOutputFile(output, {reinterpret_cast<const char*>(image.data()), image.size()});
+        !problem.empty()) {
+        return Fail(problem);
+    }
     return 0;
 }
 
 int Read(const std::string& path, qiva::MapLayout layout, std::vector<qiva::Resource>& resources) {
     std::vector<std::uint8_t> image;
-    if (!ReadFile(path, image)) return Fail(path + ": cannot read the file");
     std::string error;
+    // The header must place the map inside the file: a file that only claims to be a resource file
+    // (a huge run of zeros, say) is refused before the rest of it is read.
+    const platform::HeadCheck header{
+        qiva::kResourceHeaderSize, [](std::span<const std::uint8_t> head, std::uint64_t size) -> std::string {
+            if (head.size() < qiva::kResourceHeaderSize) return {};
+            const qiva::ResourceHeader h = qiva::ReadResourceHeader(head.data());
+            if (h.mapOffset > size || h.mapLength > size - h.mapOffset)
+                return "the map lies outside the file";
+            if (h.mapLength < qiva::kMapHeaderSize) return "the map is shorter than its header";
+            return {};
+        }};
+    if (!platform::ReadInputFile(path, platform::InputKind::ResourceFile, image, error, header))
+        return Fail(error);
     if (!qiva::ReadResourceFile(image, layout, resources, error)) return Fail(path + ": " + error);
     return 0;
 }
@@ -89,7 +80,7 @@ int main(int argc, char** argv) {
         for (const qiva_rsrc::Converter& c : qiva_rsrc::Converters()) {
             std::cout << "  " << c.name << ": " << c.description << "\n";
         }
-        return 0;
+        return qiva_tools::FinishStandardOutput("qiva-rsrc", 0);
     }
     const std::string command = args[0];
     std::vector<std::string> inputs;
@@ -110,6 +101,10 @@ int main(int argc, char** argv) {
 
     if (command == "build") {
         if (inputs.empty() || output.empty()) return Usage("build needs sources and -o FILE");
+        for (const std::string& input : inputs) {
+            if (platform::SameFile(input, output))
+                return Usage(output + " is also a source; give another output");
+        }
         std::vector<qiva::Resource> resources;
         try {
             resources = qiva_rsrc::CompileSourceFiles(inputs);
@@ -126,10 +121,12 @@ int main(int argc, char** argv) {
             return status;
         }
         std::cout << qiva_rsrc::DumpResources(resources);
-        return 0;
+        return qiva_tools::FinishStandardOutput("qiva-rsrc", 0);
     }
     if (command == "import" || command == "export") {
         if (inputs.size() != 1 || output.empty()) return Usage(command + " takes one file and -o FILE");
+        if (platform::SameFile(inputs[0], output))
+            return Usage(output + " is also the input; give another output");
         const bool importing = command == "import";
         std::vector<qiva::Resource> resources;
         if (int status = Read(inputs[0], importing ? qiva::MapLayout::Classic : qiva::MapLayout::Scrambled,

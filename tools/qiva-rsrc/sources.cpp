@@ -1,8 +1,9 @@
 #include "tools/qiva-rsrc/sources.h"
 
-#include <fstream>
 #include <map>
 #include <sstream>
+
+#include "platform/file_io.h"
 
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/type_codecs.h"
@@ -10,12 +11,10 @@
 namespace qiva_rsrc {
 namespace {
 
-std::string ReadWholeFile(const std::string& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    ok = static_cast<bool>(in);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+std::string ReadWholeFile(const std::string& path, platform::InputKind kind, std::string& error) {
+    std::string contents;
+    platform::ReadInputFile(path, kind, contents, error);
+    return contents;
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
@@ -79,9 +78,9 @@ void CompileRaw(Parser& p, const std::string& baseDirectory, Bytes& out) {
                     p.FailAt(at.line, e.what());
                 }
             } else {
-                bool ok = false;
-                const std::string data = ReadWholeFile(path, ok);
-                if (!ok) p.FailAt(at.line, "cannot read " + path);
+                std::string error;
+                const std::string data = ReadWholeFile(path, platform::InputKind::ResourceFile, error);
+                if (!error.empty()) p.FailAt(at.line, "cannot read " + error);
                 out.insert(out.end(), data.begin(), data.end());
             }
         } else {
@@ -165,9 +164,9 @@ std::vector<qiva::Resource> CompileSourceFiles(const std::vector<std::string>& p
     std::vector<qiva::Resource> resources;
     std::map<std::pair<ResType, std::int16_t>, std::string> seen;
     for (const std::string& path : paths) {
-        bool ok = false;
-        const std::string text = ReadWholeFile(path, ok);
-        if (!ok) throw SourceError(path + ": cannot read the file");
+        std::string error;
+        const std::string text = ReadWholeFile(path, platform::InputKind::ResourceSource, error);
+        if (!error.empty()) throw SourceError(error);
         const auto slash = path.rfind('/');
         const std::string base = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
         for (SourceResource& r : CompileSource(text, path, base)) {
