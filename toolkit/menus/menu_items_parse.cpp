@@ -21,8 +21,8 @@ std::uint8_t StyleOfLetter(char letter) {
 
 namespace {
 
-ItemSpec ParseOne(std::string_view piece) {
-    ItemSpec item;
+ParsedItem ParseOne(std::string_view piece) {
+    ParsedItem item;
     for (std::size_t i = 0; i < piece.size(); ++i) {
         const char c = piece[i];
         const bool hasNext = i + 1 < piece.size();
@@ -57,8 +57,8 @@ ItemSpec ParseOne(std::string_view piece) {
 
 } // namespace
 
-std::vector<ItemSpec> ParseMenuItems(std::string_view data) {
-    std::vector<ItemSpec> items;
+std::vector<ParsedItem> ParseMenuItems(std::string_view data) {
+    std::vector<ParsedItem> items;
     if (data.empty()) return items;
     std::size_t start = 0;
     for (;;) {

@@ -9,7 +9,7 @@
 
 namespace qiva {
 
-struct ItemSpec {
+struct ParsedItem {
     std::string text; // Macintosh character set, metacharacters removed
     std::uint8_t icon = 0;
     std::uint8_t key = 0;
@@ -21,7 +21,7 @@ struct ItemSpec {
 // The items DATA describes, in order. An empty description gives no item; an empty piece between
 // two separators gives an item with an empty text. A metacharacter that expects a character and
 // ends the piece is dropped.
-std::vector<ItemSpec> ParseMenuItems(std::string_view data);
+std::vector<ParsedItem> ParseMenuItems(std::string_view data);
 
 // The style bit of a '<' letter (B I U O S), 0 for any other.
 std::uint8_t StyleOfLetter(char letter);

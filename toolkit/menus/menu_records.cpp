@@ -32,18 +32,18 @@ std::uint8_t KeyLetterOf(const char* title) {
 }
 
 // Appends one item; false when memory runs out (the menu keeps the items it had).
-bool AddItem(MenuHandle menu, const qiva::ItemSpec& spec) {
+bool AddItem(MenuHandle menu, const qiva::ParsedItem& parsed) {
     auto* item = reinterpret_cast<MenuItemRec*>(NewPtrClear(sizeof(MenuItemRec)));
     if (!item) return false;
-    item->itemText = CopyText(spec.text);
+    item->itemText = CopyText(parsed.text);
     if (!item->itemText) {
         DisposePtr(reinterpret_cast<Ptr>(item));
         return false;
     }
-    item->iconNum = spec.icon;
-    item->keyEquiv = spec.key;
-    item->markChar = spec.mark;
-    item->itemStyle = spec.style;
+    item->iconNum = parsed.icon;
+    item->keyEquiv = parsed.key;
+    item->markChar = parsed.mark;
+    item->itemStyle = parsed.style;
     item->reserved = -1;
     MenuItemRec** link = &(*menu)->firstItem;
     int number = 1;
@@ -51,7 +51,7 @@ bool AddItem(MenuHandle menu, const qiva::ItemSpec& spec) {
         ++number;
     *link = item;
     if (number <= 31) {
-        if (spec.enabled)
+        if (parsed.enabled)
             (*menu)->enableFlags |= 1u << number;
         else
             (*menu)->enableFlags &= ~(1u << number);
@@ -109,18 +109,18 @@ MenuHandle NewMenu(std::int16_t menuID, const char* menuTitle) {
 MenuHandle GetMenu(std::int16_t resourceID) {
     Handle h = GetResource(MakeResType("MENU"), resourceID);
     if (!h || !*h) return nullptr;
-    const auto spec = qiva::ParseMenuResource(
+    const auto parsed = qiva::ParseMenuResource(
         {reinterpret_cast<const std::uint8_t*>(*h), static_cast<std::size_t>(GetHandleSize(h))});
-    if (!spec) return nullptr;
-    MenuHandle menu = NewMenu(spec->id, spec->title.c_str());
+    if (!parsed) return nullptr;
+    MenuHandle menu = NewMenu(parsed->id, parsed->title.c_str());
     if (!menu) return nullptr;
-    for (const qiva::ItemSpec& item : spec->items) {
+    for (const qiva::ParsedItem& item : parsed->items) {
         if (!AddItem(menu, item)) {
             DisposeMenu(menu);
             return nullptr;
         }
     }
-    (*menu)->enableFlags = spec->enableFlags;
+    (*menu)->enableFlags = parsed->enableFlags;
     return menu;
 }
 
@@ -133,7 +133,7 @@ void DisposeMenu(MenuHandle menu) {
 
 void AppendMenu(MenuHandle menu, const char* data) {
     if (!ValidMenu(menu) || !data) return;
-    for (const qiva::ItemSpec& item : qiva::ParseMenuItems(data))
+    for (const qiva::ParsedItem& item : qiva::ParseMenuItems(data))
         if (!AddItem(menu, item)) return;
 }
 
@@ -149,7 +149,7 @@ void AddResMenu(MenuHandle menu, ResType type) {
         ResType t = 0;
         GetResInfo(h, &id, &t, name);
         if (name[0] == 0) continue;
-        qiva::ItemSpec item;
+        qiva::ParsedItem item;
         item.text = name;
         if (!AddItem(menu, item)) break;
     }
@@ -158,7 +158,7 @@ void AddResMenu(MenuHandle menu, ResType type) {
     // The text layer's faces complete the list: those no font resource has named already.
     for (const qiva::FaceEntry& face : qiva::FaceTable()) {
         if (face.name.empty() || HasItemNamed(menu, face.name)) continue;
-        qiva::ItemSpec item;
+        qiva::ParsedItem item;
         item.text = face.name;
         if (!AddItem(menu, item)) return;
     }

@@ -38,10 +38,10 @@ private:
 
 } // namespace
 
-std::optional<MenuSpec> ParseMenuResource(std::span<const std::uint8_t> data) {
+std::optional<ParsedMenu> ParseMenuResource(std::span<const std::uint8_t> data) {
     Reader in(data);
     if (!in.Has(14)) return std::nullopt;
-    MenuSpec menu;
+    ParsedMenu menu;
     menu.id = in.Word();
     menu.width = in.Word();
     menu.height = in.Word();
@@ -50,7 +50,7 @@ std::optional<MenuSpec> ParseMenuResource(std::span<const std::uint8_t> data) {
     menu.enableFlags = in.Long();
     if (!in.PString(menu.title)) return std::nullopt;
     while (!in.AtEnd()) {
-        ItemSpec item;
+        ParsedItem item;
         if (!in.PString(item.text)) return std::nullopt;
         if (item.text.empty()) break;
         if (!in.Has(4)) return std::nullopt;

@@ -140,9 +140,9 @@ Rgb Shade(Rgb base, float nx, float ny, float nz, float ambient, float gloss, fl
     float hx = lx, hy = ly, hz = lz + 1;
     const float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
     hx /= hl, hy /= hl, hz /= hl;
-    const float spec = std::pow(std::max(0.0f, nx * hx + ny * hy + nz * hz), shininess) * gloss;
+    const float glint = std::pow(std::max(0.0f, nx * hx + ny * hy + nz * hz), shininess) * gloss;
     const float k = ambient + (1 - ambient) * diffuse;
-    return {base.r * k + spec, base.g * k + spec, base.b * k + spec};
+    return {base.r * k + glint, base.g * k + glint, base.b * k + glint};
 }
 
 } // namespace tolka_art

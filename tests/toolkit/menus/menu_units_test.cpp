@@ -14,12 +14,12 @@
 
 namespace {
 
-using qiva::ItemSpec;
+using qiva::ParsedItem;
 
 TEST(MenuItemsParse, MetacharactersSetTheFieldsAndLeaveTheText) {
     struct Case {
         const char* data;
-        std::vector<ItemSpec> items;
+        std::vector<ParsedItem> items;
     };
     const std::vector<Case> cases = {
         {"", {}},
@@ -36,7 +36,7 @@ TEST(MenuItemsParse, MetacharactersSetTheFieldsAndLeaveTheText) {
         {"Plain<X", {{"Plain"}}},
     };
     for (const Case& c : cases) {
-        const std::vector<ItemSpec> got = qiva::ParseMenuItems(c.data);
+        const std::vector<ParsedItem> got = qiva::ParseMenuItems(c.data);
         ASSERT_EQ(got.size(), c.items.size()) << c.data;
         for (std::size_t i = 0; i < got.size(); ++i) {
             EXPECT_EQ(got[i].text, c.items[i].text) << c.data << " item " << i;
