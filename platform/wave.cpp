@@ -52,23 +52,33 @@ std::string ParseWave(const std::uint8_t* data, std::size_t size, WaveInfo& info
     return haveFormat ? "no data chunk" : "no format chunk";
 }
 
-std::vector<std::uint8_t> BeepWave() {
-    constexpr int rate = 22050, frames = rate / 8; // 125 ms at 880 Hz, faded out
-    std::vector<std::uint8_t> wave(44 + frames);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
+std::vector<std::uint8_t> WaveHeader(int channels, int sampleRate, int bitsPerSample,
+                                     std::uint32_t dataBytes) {
+    std::vector<std::uint8_t> wave(44);
+    auto put = [&](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
             wave[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
     };
+    const auto blockBytes = static_cast<std::uint32_t>(channels * bitsPerSample / 8);
     std::memcpy(wave.data(), "RIFF", 4);
-    put32(4, 36 + frames);
+    put(4, 36 + dataBytes, 4);
     std::memcpy(wave.data() + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put32(20, 1 | (1u << 16)); // PCM, mono
-    put32(24, rate);
-    put32(28, rate);
-    put32(32, 1 | (8u << 16)); // block 1, 8 bits
+    put(16, 16, 4);
+    put(20, 1, 2); // PCM
+    put(22, static_cast<std::uint32_t>(channels), 2);
+    put(24, static_cast<std::uint32_t>(sampleRate), 4);
+    put(28, static_cast<std::uint32_t>(sampleRate) * blockBytes, 4);
+    put(32, blockBytes, 2);
+    put(34, static_cast<std::uint32_t>(bitsPerSample), 2);
     std::memcpy(wave.data() + 36, "data", 4);
-    put32(40, frames);
+    put(40, dataBytes, 4);
+    return wave;
+}
+
+std::vector<std::uint8_t> BeepWave() {
+    constexpr int rate = 22050, frames = rate / 8; // 125 ms at 880 Hz, faded out
+    std::vector<std::uint8_t> wave = WaveHeader(1, rate, 8, frames);
+    wave.resize(44 + frames);
     for (int i = 0; i < frames; ++i) {
         const double envelope = 1.0 - static_cast<double>(i) / frames;
         const double s = std::sin(2 * 3.14159265358979 * 880.0 * i / rate) * envelope * 60.0;

@@ -28,6 +28,10 @@ struct WaveInfo {
 // image is cut to what is there.
 std::string ParseWave(const std::uint8_t* data, std::size_t size, WaveInfo& info);
 
+// The 44-byte header of a PCM WAVE image whose data chunk holds `dataBytes` of samples.
+std::vector<std::uint8_t> WaveHeader(int channels, int sampleRate, int bitsPerSample,
+                                     std::uint32_t dataBytes);
+
 // The system beep: a short 8-bit mono tone, as a WAVE image.
 std::vector<std::uint8_t> BeepWave();
 

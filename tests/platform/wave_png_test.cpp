@@ -70,6 +70,27 @@ TEST(Wave, RejectsWhatItCannotPlay) {
     EXPECT_NE(platform::ParseWave(nullptr, 0, info), "");
 }
 
+TEST(Wave, HeadersAreReadBackAsWritten) {
+    struct Case {
+        int channels, rate, bits;
+        std::uint32_t frames;
+    };
+    for (const Case c : {Case{1, 22050, 8, 7}, Case{2, 44100, 16, 3}, Case{1, 11025, 16, 0}}) {
+        const std::uint32_t bytes = c.frames * std::uint32_t(c.channels * c.bits / 8);
+        std::vector<std::uint8_t> w = platform::WaveHeader(c.channels, c.rate, c.bits, bytes);
+        const std::vector<std::uint8_t> expected = Wave(c.channels, c.rate, c.bits, bytes, bytes);
+        EXPECT_EQ(w, std::vector<std::uint8_t>(expected.begin(), expected.begin() + 44))
+            << c.channels << " " << c.bits;
+        w.resize(w.size() + bytes, 0x80);
+        platform::WaveInfo info;
+        ASSERT_EQ(platform::ParseWave(w.data(), w.size(), info), "");
+        EXPECT_EQ(info.channels, c.channels);
+        EXPECT_EQ(info.sampleRate, c.rate);
+        EXPECT_EQ(info.bitsPerSample, c.bits);
+        EXPECT_EQ(info.Frames(), c.frames);
+    }
+}
+
 TEST(Wave, BeepIsAPlayableImage) {
     const auto beep = platform::BeepWave();
     platform::WaveInfo info;
@@ -125,6 +146,29 @@ TEST(Png, AScreenOfFlatAreasCompressesToAFewKilobytes) {
     std::vector<std::uint8_t> png;
     ASSERT_EQ(platform::EncodePng({screen.data(), 640, 640, 450, palette}, png), "");
     EXPECT_LT(png.size(), 8000u);
+}
+
+TEST(Png, EncodesTrueColourPixelsAsGiven) {
+    // Two rows of two pixels; the RGB image is the RGBA one without its alpha.
+    const std::vector<std::uint8_t> rgba = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 255};
+    std::vector<std::uint8_t> rgb;
+    for (std::size_t i = 0; i < rgba.size(); i += 4)
+        rgb.insert(rgb.end(), rgba.begin() + std::ptrdiff_t(i), rgba.begin() + std::ptrdiff_t(i) + 3);
+    for (const int channels : {3, 4}) {
+        std::vector<std::uint8_t> png;
+        ASSERT_EQ(platform::EncodeTrueColourPng(2, 2, channels, channels == 4 ? rgba : rgb, png), "");
+        int width = 0, height = 0;
+        const std::vector<std::uint8_t> decoded = DecodeRgba(png, width, height);
+        ASSERT_EQ(width, 2);
+        ASSERT_EQ(height, 2);
+        for (std::size_t i = 0; i < rgba.size(); ++i)
+            EXPECT_EQ(decoded[i], i % 4 == 3 && channels == 3 ? 255 : rgba[i]) << channels << " byte " << i;
+    }
+    std::vector<std::uint8_t> png{1};
+    EXPECT_NE(platform::EncodeTrueColourPng(2, 2, 3, std::span(rgb).first(11), png), ""); // one byte short
+    EXPECT_TRUE(png.empty());
+    EXPECT_NE(platform::EncodeTrueColourPng(2, 2, 2, rgba, png), "");
+    EXPECT_NE(platform::EncodeTrueColourPng(0, 2, 4, rgba, png), "");
 }
 
 TEST(Png, RefusesAMissingOrMalformedFrame) {

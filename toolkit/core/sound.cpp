@@ -14,11 +14,6 @@ namespace {
 std::int16_t volume = 1;
 void (*flashMenuBar)() = nullptr;
 
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
 } // namespace
 
 int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_t>& wave) {
@@ -63,19 +58,9 @@ int SndToWave(const std::uint8_t* snd, std::size_t size, std::vector<std::uint8_
     const std::size_t available = h.Left() / frameBytes * frameBytes;
     if (dataBytes > available) dataBytes = available;
 
+    wave = platform::WaveHeader(static_cast<int>(channels), static_cast<int>(rate), static_cast<int>(bits),
+                                static_cast<std::uint32_t>(dataBytes));
     wave.reserve(44 + dataBytes);
-    wave.insert(wave.end(), {'R', 'I', 'F', 'F'});
-    PutLe(wave, static_cast<std::uint32_t>(dataBytes + 36), 4);
-    wave.insert(wave.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    PutLe(wave, 16, 4);
-    PutLe(wave, 1, 2);
-    PutLe(wave, channels, 2);
-    PutLe(wave, rate, 4);
-    PutLe(wave, bits * rate * channels / 8, 4);
-    PutLe(wave, static_cast<std::uint32_t>(frameBytes), 2);
-    PutLe(wave, bits, 2);
-    wave.insert(wave.end(), {'d', 'a', 't', 'a'});
-    PutLe(wave, static_cast<std::uint32_t>(dataBytes), 4);
     const std::uint8_t* samples = h.Rest().data();
     if (bits == 8) {
         // Macintosh 8-bit samples are unsigned, like WAVE's.

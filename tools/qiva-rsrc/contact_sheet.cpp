@@ -1,12 +1,11 @@
 #include "tools/qiva-rsrc/contact_sheet.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 
+#include "platform/file_io.h"
+#include "platform/png.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/palette.h"
@@ -139,37 +138,18 @@ bool RenderPicture(const std::vector<std::uint8_t>& data, const qiva::Palette& p
 }
 
 std::string WritePng(const std::string& path, const Sheet& sheet) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return "cannot write " + path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return "cannot encode " + path;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(sheet.width), static_cast<png_uint_32>(sheet.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
-    png_write_info(png, info);
-    for (int y = 0; y < sheet.height; ++y)
-        png_write_row(png, const_cast<png_bytep>(&sheet.rgb[std::size_t(y) * sheet.width * 3]));
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 ? "" : "cannot write " + path;
+    std::vector<std::uint8_t> png;
+    if (std::string error = platform::EncodeTrueColourPng(sheet.width, sheet.height, 3, sheet.rgb, png);
+        !error.empty())
+        return path + ": " + error;
+    return platform::WriteOutputFile(path, {reinterpret_cast<const char*>(png.data()), png.size()});
 }
 
 } // namespace
 
 std::string WriteContactSheet(const std::vector<qiva::Resource>& resources, const std::string& path,
                               std::vector<std::string>& problems) {
-    const auto four = [](const char* t) {
-        return ResType(std::uint32_t(t[0]) << 24 | std::uint32_t(t[1]) << 16 | std::uint32_t(t[2]) << 8 |
-                       std::uint32_t(t[3]));
-    };
-    const ResType pict = four("PICT"), cicn = four("cicn");
+    constexpr ResType pict = MakeResType("PICT"), cicn = MakeResType("cicn");
     std::vector<const qiva::Resource*> chosen;
     for (const qiva::Resource& r : resources)
         if (r.type == pict || r.type == cicn) chosen.push_back(&r);

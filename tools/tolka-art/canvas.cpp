@@ -1,10 +1,10 @@
 #include "canvas.h"
 
-#include <png.h>
+#include "platform/file_io.h"
+#include "platform/png.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace tolka_art {
 
@@ -60,36 +60,23 @@ std::uint8_t To8(float v) {
 } // namespace
 
 std::string Canvas::WritePng(const std::string& path, bool hardAlpha) const {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return "cannot write " + path;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!png || !info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return "cannot encode " + path;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, w_, h_, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 9);
-    png_write_info(png, info);
-    std::vector<std::uint8_t> row(std::size_t(w_) * 4);
+    std::vector<std::uint8_t> rgba(std::size_t(w_) * h_ * 4);
     for (int y = 0; y < h_; ++y) {
         for (int x = 0; x < w_; ++x) {
             const Rgb c = c_[Index(x, y)];
             const float a = a_[Index(x, y)];
             const bool on = a >= 0.5f;
-            row[x * 4 + 0] = hardAlpha && !on ? 0 : To8(c.r);
-            row[x * 4 + 1] = hardAlpha && !on ? 0 : To8(c.g);
-            row[x * 4 + 2] = hardAlpha && !on ? 0 : To8(c.b);
-            row[x * 4 + 3] = hardAlpha ? (on ? 255 : 0) : To8(a);
+            std::uint8_t* px = &rgba[Index(x, y) * 4];
+            px[0] = hardAlpha && !on ? 0 : To8(c.r);
+            px[1] = hardAlpha && !on ? 0 : To8(c.g);
+            px[2] = hardAlpha && !on ? 0 : To8(c.b);
+            px[3] = hardAlpha ? (on ? 255 : 0) : To8(a);
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0 ? "" : "cannot write " + path;
+    std::vector<std::uint8_t> png;
+    if (std::string error = platform::EncodeTrueColourPng(w_, h_, 4, rgba, png); !error.empty())
+        return path + ": " + error;
+    return platform::WriteOutputFile(path, {reinterpret_cast<const char*>(png.data()), png.size()});
 }
 
 float Hash01(std::uint32_t a, std::uint32_t b, std::uint32_t seed) {

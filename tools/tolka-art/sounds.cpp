@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "canvas.h"
+#include "platform/file_io.h"
+#include "platform/wave.h"
 
 namespace tolka_art {
 namespace {
@@ -199,30 +200,9 @@ float PeakDb(const std::vector<float>& samples) {
 }
 
 std::string WriteWav8(const std::string& path, const std::vector<float>& samples, std::uint32_t ditherSeed) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return "cannot write " + path;
-    auto u32 = [&](std::uint32_t v) {
-        const unsigned char b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16),
-                                    std::uint8_t(v >> 24)};
-        std::fwrite(b, 1, 4, f);
-    };
-    auto u16 = [&](std::uint16_t v) {
-        const unsigned char b[2] = {std::uint8_t(v), std::uint8_t(v >> 8)};
-        std::fwrite(b, 1, 2, f);
-    };
-    const std::uint32_t n = static_cast<std::uint32_t>(samples.size());
-    std::fwrite("RIFF", 1, 4, f);
-    u32(36 + n);
-    std::fwrite("WAVEfmt ", 1, 8, f);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(kSampleRate);
-    u32(kSampleRate);
-    u16(1);
-    u16(8);
-    std::fwrite("data", 1, 4, f);
-    u32(n);
+    const auto n = static_cast<std::uint32_t>(samples.size());
+    std::vector<std::uint8_t> wave = platform::WaveHeader(1, kSampleRate, 8, n);
+    wave.reserve(44 + n + 1);
     std::uint32_t state = ditherSeed;
     auto uniform = [&] {
         state = state * 1664525u + 1013904223u;
@@ -233,10 +213,10 @@ std::string WriteWav8(const std::string& path, const std::vector<float>& samples
         const float dither = std::fabs(samples[i]) < 1e-4f ? 0 : uniform() - uniform();
         const long v = std::lround(128 + samples[i] * 127 + dither);
         const unsigned char byte = static_cast<unsigned char>(std::clamp(v, 0L, 255L));
-        std::fputc(byte, f);
+        wave.push_back(byte);
     }
-    if (n % 2) std::fputc(128, f);
-    return std::fclose(f) == 0 ? "" : "cannot write " + path;
+    if (n % 2) wave.push_back(128); // chunks are padded to an even length
+    return platform::WriteOutputFile(path, {reinterpret_cast<const char*>(wave.data()), wave.size()});
 }
 
 } // namespace tolka_art
