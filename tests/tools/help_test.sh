@@ -2,11 +2,8 @@
 # Every program answers --help with its usage on standard output and status 0, without a display: no
 # window is opened, no settings file is made and nothing is read from standard input.
 set -euo pipefail
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
 unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER QIVA_BACKEND
 for program in "$@"; do
     name=$(basename "$program")

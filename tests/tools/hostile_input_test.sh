@@ -6,10 +6,7 @@
 # usage: hostile_input_test.sh QIVA-RSRC QIVA-PICT QIVA-DRAW QIVA-DEMO
 set -u
 rsrc=$1 pict=$2 draw=$3 demo=$4
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

@@ -4,11 +4,8 @@
 # choice written on standard output.
 set -euo pipefail
 demo=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
 cd "$work"
 
 # Titles: Demo from x 10, Shapes from about 65, Options from about 135; items 16 pixels high from y 20.

@@ -4,14 +4,10 @@
 set -euo pipefail
 demo=$1
 rsrc=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
 cd "$work"
 
-pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # near R G B PIXEL: each component within 16 of the palette colour wanted
 near() {
     local r g b

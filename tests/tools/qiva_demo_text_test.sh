@@ -4,11 +4,8 @@
 # line of the state dump checked after each step.
 set -euo pipefail
 demo=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
 cd "$work"
 
 field() { grep '^te 0 ' "$1" || fail "no te line in $1: $(cat "$1")"; }

@@ -3,14 +3,10 @@
 # the drag), "One" brought forward by a click, then closed by its close box, "Two" becoming active.
 set -euo pipefail
 demo=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
 cd "$work"
 
-pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # expect SHOT X Y R G B WHAT: each component within 16 of the colour wanted
 # unlike SHOT X Y R G B WHAT: some component more than 48 away from the colour named
 unlike() {

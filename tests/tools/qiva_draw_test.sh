@@ -4,11 +4,7 @@
 set -u
 tool="$1"
 dir="$(cd "$(dirname "$0")" && pwd)/qiva_draw"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# The tools' settings stay in the test's own folder, away from the user's and from other tests'.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

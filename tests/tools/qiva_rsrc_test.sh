@@ -2,11 +2,7 @@
 # qiva-rsrc as its users run it: build, dump, import, export, exit statuses, and no output file after an error.
 set -u
 tool="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-# The tools' settings stay in the test's own folder, away from the user's and from other tests'.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$work/run"
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
 failures=0
 passes=0
 
