@@ -9,8 +9,9 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$work"
 
 # Titles: Demo from x 10, Shapes from about 65, Options from about 135; items 16 pixels high from y 20.
+# The first wait lets every window draw its contents through its update event.
 cat > run.txt <<'SCRIPT'
-wait 2
+wait 10
 shot before.png
 move 75 10
 mousedown
