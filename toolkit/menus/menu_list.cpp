@@ -58,10 +58,6 @@ bool TitleCentre(char letter, Point* centre) {
     return false;
 }
 
-std::int16_t BarHeight() {
-    return static_cast<std::int16_t>(S().bar.bottom - S().bar.top);
-}
-
 } // namespace
 
 void InitMenus() {
@@ -76,7 +72,6 @@ void InitMenus() {
     InvalidateBar();
     // The Window Manager keeps its windows and desktop below the bar.
     qiva::SetMenuBarHeight(static_cast<short>(qiva::kBarHeight));
-    qiva::Hooks().menuBarHeight = &BarHeight;
     qiva::Shell().menuTitleCentre = &TitleCentre;
     qiva::SetMenuBarFlashHook([] { FlashMenuBar(0); });
     qiva::RegisterStateDump("menus", [](std::string& out) { qiva::WriteMenuDump(out); });
@@ -238,7 +233,6 @@ void CloseMenus() {
     if (s.list) DisposeHandle(s.list);
     if (s.savedFlags) DisposeHandle(s.savedFlags);
     if (s.portOpen) ClosePort(&s.port);
-    if (Hooks().menuBarHeight == &BarHeight) Hooks().menuBarHeight = nullptr;
     if (s.portOpen) SetMenuBarHeight(0);
     if (Shell().menuTitleCentre == &TitleCentre) Shell().menuTitleCentre = nullptr;
     SetMenuBarFlashHook(nullptr);

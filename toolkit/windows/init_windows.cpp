@@ -20,7 +20,6 @@ void InitWindows() {
     SetMenuBarHeight(bar);
     Hooks().windowNeedingUpdate = [] { return static_cast<void*>(WindowNeedingUpdate()); };
     Hooks().deskAccessoryEvent = &DeskAccessoryEvent;
-    Hooks().menuBarHeight = [] { return static_cast<std::int16_t>(GetMBarHeight()); };
     Shell().redrawAll = &RedrawAll;
     SettingsApply().desktopPictureChanged = [] {
         ForgetDesktopPicture();

@@ -1,5 +1,6 @@
 #include "toolkit/windows/wm_state.h"
 
+#include "toolkit/core/events.h"
 #include "toolkit/graphics/buffers.h"
 #include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/quickdraw.h"
@@ -118,6 +119,8 @@ void CloseWindowManager() {
 
 void SetMenuBarHeight(short height) {
     state.menuBarHeight = height;
+    // The one height of the bar: the core asks for it when it maps the mouse under a scrolled view.
+    Hooks().menuBarHeight = [] { return static_cast<std::int16_t>(GetMBarHeight()); };
     if (state.started) {
         ComputeScreenRegion();
         // The desktop gives up the strip to the bar, or takes it back.
