@@ -73,6 +73,7 @@ public:
     HeadlessBackend();
     ~HeadlessBackend() override;
     const char* Name() const override { return "headless"; }
+    bool Interactive() const override { return false; }
 
     bool OpenWindow(std::string_view title, const WindowArea& area) override;
     void CloseWindow() override;

@@ -143,6 +143,8 @@ class Backend {
 public:
     virtual ~Backend() = default;
     virtual const char* Name() const = 0;
+    // Whether a person is in front of it: a scripted run's virtual time and error boxes are not use.
+    virtual bool Interactive() const { return true; }
 
     // Window. Open once; the virtual screen is area.width x area.height and never smaller than
     // 640 x 400. Returns false when no window can be made.

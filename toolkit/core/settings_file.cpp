@@ -2,7 +2,9 @@
 
 #include "platform/paths.h"
 #include "platform/profile.h"
+
 #include "toolkit/core/error_box.h"
+#include <vector>
 
 namespace qiva {
 namespace {
@@ -61,6 +63,21 @@ std::optional<std::string> ReadIniValue(const std::string& section, const char* 
     const std::string path = IniPath();
     if (path.empty()) return std::nullopt;
     return platform::ReadProfileValue(path, section, key);
+}
+
+int ReadIniCount(const std::string& section, const char* key) {
+    const std::string path = IniPath();
+    return path.empty() ? 0 : platform::ReadProfileCount(path, section, key);
+}
+
+void WriteIniStrings(const std::string& section, std::initializer_list<IniSetting> settings) {
+    const std::string path = IniPath();
+    if (path.empty()) return;
+    std::vector<platform::ProfileSetting> changes;
+    changes.reserve(settings.size());
+    for (const IniSetting& s : settings)
+        changes.push_back({s.key, std::string_view(s.value)});
+    platform::WriteProfileStrings(path, section, changes);
 }
 
 void WriteIniString(const std::string& section, const char* key, const std::string& value) {

@@ -18,6 +18,7 @@
 #include "toolkit/core/settings.h"
 #include "toolkit/core/sound.h"
 #include "toolkit/core/state_dump.h"
+#include "toolkit/core/statistics.h"
 #include "toolkit/core/time_manager.h"
 
 namespace qiva {
@@ -128,15 +129,15 @@ void ReleaseAtExit() {
     platform::ReleaseSingleInstance();
 }
 
-// The toolkit error box on the platform: the error sound, then the stop-icon box.
+} // namespace
+
 void PlatformErrorBox(const std::string& message) {
     std::int16_t volume = 0;
     GetSoundVol(&volume);
-    if (volume != 0) platform::Current().Beep();
+    // A scripted run counts the sounds it makes: a box it did not ask for must not add one.
+    if (volume != 0 && platform::Current().Interactive()) platform::Current().Beep();
     platform::Current().ShowMessageBox(kErrorBoxCaption, message);
 }
-
-} // namespace
 
 void SetQuitHook(ApplicationHook hook) {
     quitHook = hook;
@@ -284,6 +285,7 @@ int ShellMain(int argc, char** argv, const char* name, void (*appMain)(), const 
     if (platform::ClaimSingleInstance(ApplicationName(), kWakeUpMessage) == platform::InstanceClaim::Second)
         return 0;
     PrepareIniFile();
+    SetUsageRecorded(platform::Current().Interactive());
     // The memory the application needs must be there; without it, say so and try anyway.
     Ptr probe = NewPtr(1048576);
     if (!probe)

@@ -46,6 +46,10 @@ int ShellMain(int argc, char** argv, const char* applicationName, void (*appMain
 // The --help text: a usage line for `program`, `usage`, the shell's options and the script lines.
 std::string ShellUsage(const char* program, const char* usage);
 
+// The error box of a started application: the error sound when a person is there, then the
+// stop-icon box of the platform.
+void PlatformErrorBox(const std::string& message);
+
 // One pump step: at most one platform event, the time tasks, then the quit and redraw flags.
 void PumpStep();
 // What the window procedure does with one platform event (the pump step calls it; tests too).

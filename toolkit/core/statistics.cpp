@@ -1,6 +1,7 @@
 #include "toolkit/core/statistics.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "toolkit/core/application.h"
@@ -12,8 +13,18 @@ namespace {
 
 std::uint32_t runStartTick = 0;
 long totalSeconds = 0;
+bool recorded = true;
+
+// Counters stay at their limit rather than wrap into nonsense.
+int Plus(int count, long more) {
+    return static_cast<int>(std::clamp<long>(static_cast<long>(count) + more, 0, INT_MAX));
+}
 
 } // namespace
+
+void SetUsageRecorded(bool on) {
+    recorded = on;
+}
 
 std::string FormatDuration(long total) {
     char text[128];
@@ -25,14 +36,21 @@ std::string FormatDuration(long total) {
 SavedArea StatisticsAtCreation(const Rect& desktop) {
     const std::string& section = ApplicationName();
     runStartTick = TickCount();
-    totalSeconds = ReadIniInt(section, "Duree", 0);
-    if (ReadIniInt(section, "Crash", 0) != 0)
-        WriteIniString(section, "NbCrash",
-                       std::to_string(ReadIniInt(section, "NbCrash", 0) + 1) +
-                           " (arrets illegaux de l'application)");
-    WriteIniString(section, "NbExec",
-                   std::to_string(ReadIniInt(section, "NbExec", 0) + 1) + " (executions de l'application)");
-    WriteIniString(section, "Crash", "1 (Derniere execution incomplete)");
+    totalSeconds = ReadIniCount(section, "Duree");
+    if (recorded) {
+        const bool lastIncomplete = ReadIniCount(section, "Crash") != 0;
+        const int crashes = ReadIniCount(section, "NbCrash");
+        const std::string runs =
+            std::to_string(Plus(ReadIniCount(section, "NbExec"), 1)) + " (executions de l'application)";
+        const std::string incomplete = "1 (Derniere execution incomplete)";
+        if (lastIncomplete)
+            WriteIniStrings(section, {{"NbCrash", std::to_string(Plus(crashes, 1)) +
+                                                      " (arrets illegaux de l'application)"},
+                                      {"NbExec", runs},
+                                      {"Crash", incomplete}});
+        else
+            WriteIniStrings(section, {{"NbExec", runs}, {"Crash", incomplete}});
+    }
 
     SavedArea area;
     const auto saved = ReadIniValue(section, "Aire");
@@ -51,14 +69,15 @@ SavedArea StatisticsAtCreation(const Rect& desktop) {
 }
 
 void StatisticsAtClose(const SavedArea& area) {
+    if (!recorded) return;
     const std::string& section = ApplicationName();
     char text[96];
     std::snprintf(text, sizeof text, "%hd %hd %hd %hd %hd", area.left, area.top, area.right, area.bottom,
                   static_cast<short>(area.maximized ? 1 : 0));
-    WriteIniString(section, "Aire", text);
-    totalSeconds += static_cast<long>((TickCount() - runStartTick) / 60);
-    WriteIniString(section, "Duree", FormatDuration(totalSeconds));
-    WriteIniString(section, "Crash", "0 (Derniere execution complete)");
+    totalSeconds = Plus(static_cast<int>(totalSeconds), static_cast<long>((TickCount() - runStartTick) / 60));
+    WriteIniStrings(section, {{"Aire", text},
+                              {"Duree", FormatDuration(totalSeconds)},
+                              {"Crash", "0 (Derniere execution complete)"}});
 }
 
 } // namespace qiva

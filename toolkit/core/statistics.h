@@ -14,6 +14,9 @@ struct SavedArea {
     bool maximized = false;
 };
 
+// Whether runs, their time and the window area are written (not for scripted runs); on by default.
+void SetUsageRecorded(bool recorded);
+
 // At main window creation: counts the run (and the last one if it was incomplete), marks this one
 // incomplete, and returns the window area to use: the saved one clamped into `desktop`, else the default.
 SavedArea StatisticsAtCreation(const Rect& desktop);

@@ -56,6 +56,39 @@ TEST_F(Settings, AnIncompleteRunIsCountedAtTheNextStart) {
     EXPECT_EQ(Value(ini, "NbExec"), "3 (executions de l'application)");
 }
 
+TEST_F(Settings, CountersAtTheirLimitStayThere) {
+    ASSERT_TRUE(platform::WriteFileAtomically(dir / "wqiva.ini", "[Tolka]\nNbExec=99999999999999999999\n"
+                                                                 "NbCrash=2147483647\nCrash=1\n"
+                                                                 "Duree=2147483640 (long)\n"));
+    ASSERT_TRUE(qiva::CreateMainWindow(nullptr));
+    headless->AdvanceClock(60 * 1000000);
+    qiva::CloseMainWindow();
+    const std::string ini = qiva::IniPath();
+    EXPECT_EQ(Value(ini, "NbExec"), "2147483647 (executions de l'application)");
+    EXPECT_EQ(Value(ini, "NbCrash"), "2147483647 (arrets illegaux de l'application)");
+    EXPECT_EQ(Value(ini, "Duree").substr(0, 11), "2147483647 ");
+}
+
+TEST_F(Settings, ScriptedRunsLeaveTheStatisticsAlone) {
+    const std::string before = "[Tolka]\nNbExec=7 (executions)\nDuree=100 (time)\nAire=10 10 700 500 0\n";
+    ASSERT_TRUE(platform::WriteFileAtomically(dir / "wqiva.ini", before));
+    qiva::SetUsageRecorded(false);
+    const qiva_test::ScopeExit restore([] { qiva::SetUsageRecorded(true); });
+    ASSERT_TRUE(qiva::CreateMainWindow(nullptr));
+    EXPECT_EQ(headless->CurrentArea().left, 10) << "the saved area is still used";
+    headless->AdvanceClock(3600 * 1000000ull);
+    qiva::CloseMainWindow();
+    std::string after;
+    ASSERT_TRUE(platform::ReadFile(dir / "wqiva.ini", after));
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(Settings, ScriptedErrorBoxesMakeNoSound) {
+    qiva::PlatformErrorBox("Modal Dialog : pas de fenetre");
+    EXPECT_EQ(headless->MessageBoxes().size(), 1u);
+    EXPECT_TRUE(headless->Sounds().empty()) << "a script counting its sounds would see the box's beep";
+}
+
 TEST_F(Settings, UsageTimeAccumulatesInTheDurationFormat) {
     EXPECT_EQ(qiva::FormatDuration(3725), "3725 (1h 2mn 5sec d'utilisation)");
     EXPECT_EQ(qiva::FormatDuration(0), "0 (0h 0mn 0sec d'utilisation)");
