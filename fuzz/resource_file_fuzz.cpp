@@ -17,7 +17,17 @@ namespace {
 
 void Silent(const std::string&) {}
 
+// The scratch folder goes when the fuzzer ends normally (libFuzzer leaves through exit()).
+struct ScratchFolder {
+    std::string path;
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+};
+
 std::string Setup() {
+    static ScratchFolder scratch;
     qiva::SetErrorBoxSink(&Silent);
     // Small enough that a huge length in the data reaches the out-of-memory paths quickly.
     qiva::SetHeapLimit(std::size_t{64} << 20);
@@ -26,6 +36,7 @@ std::string Setup() {
     const std::string dir = base + "/qiva-fuzz-" + std::to_string(::getpid());
     std::remove((dir + "/F.RSR").c_str());
     std::filesystem::create_directories(dir);
+    scratch.path = dir;
     qiva::SetResourcePaths({dir, dir, dir});
     return dir + "/F.RSR";
 }
