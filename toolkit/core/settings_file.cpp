@@ -43,9 +43,18 @@ void PrepareIniFile() {
             "fonctionner.");
         return;
     }
-    if (platform::FindFileNoCase(platform::JoinPath(dir, "wqiva.ini")).empty()) {
-        const std::string source = platform::FindFileNoCase("wqiva.ini");
-        if (!source.empty()) platform::CopyFile(source, platform::JoinPath(dir, "wqiva.ini"));
+    if (!platform::FindFileNoCase(platform::JoinPath(dir, "wqiva.ini")).empty()) return;
+    // The defaults: a copy in the current directory, else the one shipped beside the program or in
+    // the installed data directory.
+    const std::string program = platform::ProgramPath();
+    const std::string programDir = program.substr(0, program.find_last_of('/') + 1);
+    for (const std::string& folder : {std::string("."), programDir, platform::DataDirectory()}) {
+        if (folder.empty()) continue;
+        const std::string source = platform::FindFileNoCase(platform::JoinPath(folder, "wqiva.ini"));
+        if (!source.empty()) {
+            platform::CopyFile(source, platform::JoinPath(dir, "wqiva.ini"));
+            return;
+        }
     }
 }
 

@@ -15,7 +15,8 @@ std::string WinIniPath();
 // Overrides the directory of both files (tests); empty restores the configuration directory.
 void SetIniDirectory(const std::string& directory);
 
-// Makes sure WQIVA.INI exists: copies "wqiva.ini" from the current directory when it does not.
+// Makes sure WQIVA.INI exists: when it does not, copies the default "wqiva.ini" from the current
+// directory, else from beside the program, else from the installed data directory.
 void PrepareIniFile();
 
 // Values of WQIVA.INI: the leading integer of a value, the value as text, or nothing when absent.

@@ -448,6 +448,87 @@ Canvas SeedShadow() {
     return c;
 }
 
+// ---- The application's icon ----
+
+// A rounded tile of the board's wood with one carved bowl holding four seeds, drawn for its size
+// (48, 128, 256): the desktop shows it beside other programs' icons, so it has soft edges and alpha.
+Canvas AppIconAt(int size) {
+    Canvas c(size, size);
+    const float k = size / 256.0f;
+    const float half = size / 2.0f, corner = 46 * k, inset = 6 * k;
+    const float cx = half, cy = half, rim = 96 * k, bowl = 86 * k;
+    // The tile and its bowl, supersampled; the tile's edge is antialiased through its alpha.
+    const int n = 4;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Rgb sum{};
+            int covered = 0;
+            for (int j = 0; j < n; ++j)
+                for (int i = 0; i < n; ++i) {
+                    const float px = x + (i + 0.5f) / n, py = y + (j + 0.5f) / n;
+                    const float edge = RoundBox(px, py, half, half, half - inset, half - inset, corner);
+                    if (edge > 0) continue;
+                    ++covered;
+                    const float wx = px / k, wy = py / k; // the grain keeps its look at every size
+                    const float dx = px - cx, dy = py - cy, r = std::sqrt(dx * dx + dy * dy);
+                    Rgb wood = Wood(kBoardWood, wx, wy, 256, 256);
+                    Rgb colour;
+                    if (r >= rim) {
+                        // The tile: a bevel lit on the upper left, the bowl's lip shading the board.
+                        const float bevel = SmoothStep(-10 * k, 0, edge);
+                        const float side = Clamp01(((px - half) + (py - half)) / (size * 0.7f) + 0.5f);
+                        colour = Scale(wood, 1.08f - 0.3f * bevel * side + 0.12f * bevel * (1 - side));
+                        const float shadow = SmoothStep(rim + 10 * k, rim, r) * Clamp01((dx + dy) / (rim * 1.2f) + 0.2f);
+                        colour = Scale(colour, 1 - 0.22f * shadow);
+                    } else if (r >= bowl) {
+                        const float t = (r - bowl) / (rim - bowl);
+                        const float slope = (t - 0.5f) * 1.6f;
+                        colour = Shade(Scale(wood, 1.08f), dx / r * slope, dy / r * slope, 1.0f, 0.55f, 0.18f, 12);
+                    } else {
+                        const float depth = r / bowl;
+                        const float kk = 0.95f * std::pow(depth, 1.6f);
+                        const float nz = std::sqrt(std::max(0.05f, 1 - kk * kk));
+                        Rgb inner = Wood(kBowlWood, wx * 1.1f, wy * 0.9f + 7, 256, 256);
+                        inner = Scale(inner, 0.86f - 0.12f * (1 - depth));
+                        const float occlusion =
+                            1 - 0.35f * SmoothStep(0.75f, 1.0f, depth) * Clamp01(-(dx + dy) / (bowl * 1.1f) + 0.3f);
+                        colour = Scale(Shade(inner, r > 0 ? -dx / r * kk : 0, r > 0 ? -dy / r * kk : 0, nz,
+                                             0.5f, 0.22f, 20),
+                                       occlusion);
+                    }
+                    sum = {sum.r + colour.r, sum.g + colour.g, sum.b + colour.b};
+                }
+            if (covered) c.Set(x, y, Scale(sum, 1.0f / covered), covered / float(n * n));
+        }
+    // Four seeds in the bowl, each over its soft shadow toward the lower left.
+    struct Placed {
+        int look;
+        float x, y; // centre, in 256ths of the icon
+    };
+    const Placed seeds[] = {{0, 102, 104}, {1, 154, 108}, {5, 106, 156}, {2, 156, 158}};
+    const int seedSize = std::max(16, int(std::lround(84 * k)));
+    for (const Placed& p : seeds) {
+        const Canvas seed = Seed(kSeeds[p.look], seedSize, 300 + p.look);
+        const int ox = int(std::lround(p.x * k - seedSize / 2.0f)), oy = int(std::lround(p.y * k - seedSize / 2.0f));
+        const int sx = int(std::lround(-3 * k)), sy = int(std::lround(4 * k));
+        for (int y = 0; y < seedSize; ++y)
+            for (int x = 0; x < seedSize; ++x) {
+                const float a = seed.Alpha(x, y);
+                if (a <= 0) continue;
+                const int tx = ox + x + sx, ty = oy + y + sy;
+                if (tx >= 0 && ty >= 0 && tx < size && ty < size && c.Alpha(tx, ty) > 0)
+                    c.Blend(tx, ty, Hex(0x3A200E), 0.45f * a);
+            }
+        for (int y = 0; y < seedSize; ++y)
+            for (int x = 0; x < seedSize; ++x) {
+                const float a = seed.Alpha(x, y);
+                const int tx = ox + x, ty = oy + y;
+                if (a > 0 && tx >= 0 && ty >= 0 && tx < size && ty < size) c.Blend(tx, ty, seed.Get(x, y), a);
+            }
+    }
+    return c;
+}
+
 // ---- The toolkit's pictures ----
 
 // A woven straw mat, tiling in both directions: strands 8 pixels wide passing over and under.
@@ -505,6 +586,13 @@ std::vector<Artwork> ToolkitArtworks() {
         {"pict-9996_desktop.png", false, DesktopWeave},
         {"pict-8999_signature.png", false, Signature},
     };
+}
+
+std::vector<Artwork> AppIcons() {
+    std::vector<Artwork> list;
+    for (int size : {48, 128, 256})
+        list.push_back({"tolka-" + std::to_string(size) + ".png", false, [size] { return AppIconAt(size); }});
+    return list;
 }
 
 std::vector<Artwork> GameArtworks() {

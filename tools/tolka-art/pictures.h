@@ -17,6 +17,8 @@ struct Artwork {
 
 // Every picture and icon of the game, in a fixed order.
 std::vector<Artwork> GameArtworks();
+// The application's icon for the desktop at 48, 128 and 256 pixels (soft edges, full alpha).
+std::vector<Artwork> AppIcons();
 // The toolkit's desktop tile and its start-up signature.
 std::vector<Artwork> ToolkitArtworks();
 
