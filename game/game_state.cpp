@@ -11,6 +11,8 @@ std::int16_t rules = kStandardRules;
 std::int16_t level = 0;
 std::int16_t searchDepth = 8;
 std::uint32_t searchStart = 0;
+std::uint8_t english = 0;
+std::uint8_t gameOn = 0;
 
 namespace {
 

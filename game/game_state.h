@@ -24,6 +24,10 @@ constexpr std::int16_t DepthForLevel(int lvl) {
 // Sets searchDepth from level; a level outside 0-3 leaves it as it was.
 void UpdateSearchDepth();
 
+// The session's flags that the game's dialogs read.
+extern std::uint8_t english; // 1: the English resources, numbered 10000 above the French ones
+extern std::uint8_t gameOn;  // a game, or a series of games, has been asked for
+
 // The view that animated moves drive. Without an installed one, a view that keeps the seed records
 // and draws nothing is used.
 SowingView& BoardView();

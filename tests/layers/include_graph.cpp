@@ -30,6 +30,7 @@ constexpr Layer kLayers[] = {
     {"managers", "toolkit/managers", "qiva_managers", 4},
     {"controls", "toolkit/controls", "qiva_controls", 4},
     {"dialogs", "toolkit/dialogs", "qiva_dialogs", 5},
+    {"help", "toolkit/help", "qiva_help", 5},
     {"game", "game", "tolka_game", 6},
 };
 
