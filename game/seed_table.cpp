@@ -17,6 +17,12 @@ void SeedTable::SetSeedPlace(std::int16_t place, std::int16_t seed) {
     if (seed >= 0 && seed < kSize) records_[seed].place = place;
 }
 
+void SeedTable::SetPosition(std::int16_t seed, std::int16_t x, std::int16_t y) {
+    if (seed < 0 || seed >= kSize) return;
+    records_[seed].x = x;
+    records_[seed].y = y;
+}
+
 std::int16_t SeedTable::FindIn(std::int16_t place) const {
     for (int i = 0; i < kSize; ++i)
         if (records_[i].place == place) return static_cast<std::int16_t>(i);

@@ -27,6 +27,8 @@ public:
     void Reset();
     // Records the place of a seed (the count of the place is the caller's business).
     void SetSeedPlace(std::int16_t place, std::int16_t seed);
+    // Where a seed is drawn inside its place (the top left of its 32 × 32 picture).
+    void SetPosition(std::int16_t seed, std::int16_t x, std::int16_t y);
     // The lowest index whose place is `place`, or -1.
     std::int16_t FindIn(std::int16_t place) const;
     // Moves a record to the end of the table (drawn over all others), names its new place and

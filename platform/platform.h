@@ -158,6 +158,10 @@ public:
     // Takes at most one event. With none pending it may wait a few milliseconds (never longer),
     // so that a program polling for events does not spin a core. Returns false for no event.
     virtual bool Pump(Event& event) = 0;
+    // Keeps the window alive during a long piece of drawing that takes no input (an animation):
+    // answers the window system and repaints what was exposed, leaving every input event queued
+    // for the next Pump. Never waits.
+    virtual void ServiceWindow() {}
 
     // Shows the frame: converts `dirty` through the palette, then shows the whole virtual screen.
     // At most one present per 1/60 s: an earlier call waits for its turn.

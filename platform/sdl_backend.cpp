@@ -60,6 +60,7 @@ public:
     void SetPacing(bool on) override { window_.SetPacing(on); }
 
     bool Pump(Event& event) override { return events_.Pump(event); }
+    void ServiceWindow() override { events_.ServiceWindow(); }
     Modifiers HeldModifiers() override { return events_.HeldModifiers(); }
 
     int CursorSize() override { return cursors_.Size(); }

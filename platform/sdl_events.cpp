@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "platform/single_instance.h"
 #include "platform/utf8.h"
@@ -98,6 +99,23 @@ void SdlEvents::Mouse(int wx, int wy, Event& event) const {
     // margins fall outside and are clamped.
     event.x = std::clamp(wx, 0, window_.Width() - 1);
     event.y = std::clamp(wy, 0, window_.Height() - 1);
+}
+
+void SdlEvents::ServiceWindow() {
+    SDL_PumpEvents(); // also answers the window manager's pings
+    // Only exposures are taken out of the queue; input and the other window events wait for the
+    // program's next pump (put back at the end of the queue, in their order).
+    std::vector<SDL_Event> kept;
+    bool exposed = false;
+    SDL_Event e;
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) == 1) {
+        if (e.window.event == SDL_WINDOWEVENT_EXPOSED)
+            exposed = true;
+        else
+            kept.push_back(e);
+    }
+    if (!kept.empty()) SDL_PeepEvents(kept.data(), static_cast<int>(kept.size()), SDL_ADDEVENT, 0, 0);
+    if (exposed) window_.Show();
 }
 
 bool SdlEvents::Translate(const SDL_Event& e, Event& event) {

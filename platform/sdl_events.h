@@ -15,6 +15,8 @@ public:
 
     // Takes at most one event; with none pending, waits a few milliseconds.
     bool Pump(Event& event);
+    // Repaints exposures; every other event stays queued.
+    void ServiceWindow();
     Modifiers HeldModifiers() const;
 
 private:
