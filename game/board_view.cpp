@@ -280,16 +280,17 @@ void BoardDisplay::RedrawBoard() {
     if (!window_) return;
     Background();
     PortKeeper keep;
-    GrafPtr buffer = NewOffscreen(kBoardWidth, kBoardHeight);
-    if (!buffer) {
+    // The buffer is kept for the next redraw, like the background: making it each time costs as much
+    // as the redraw itself.
+    if (!redrawBuffer_) redrawBuffer_ = NewOffscreen(kBoardWidth, kBoardHeight);
+    if (!redrawBuffer_) {
         // Straight into the window: it may flicker, but the board is right.
         DrawScene(window_);
         return;
     }
-    DrawScene(buffer);
+    DrawScene(redrawBuffer_);
     const Rect all = kBoardBounds;
-    CopyOffscreen(buffer, window_, &all);
-    DisposeOffscreen(buffer);
+    CopyOffscreen(redrawBuffer_, window_, &all);
 }
 
 void BoardDisplay::UpdateHover() {
@@ -397,6 +398,8 @@ void BoardDisplay::Reset() {
     shadowTried_ = false;
     DisposeOffscreen(background_);
     background_ = nullptr;
+    DisposeOffscreen(redrawBuffer_);
+    redrawBuffer_ = nullptr;
     sounds_.fill(nullptr);
     soundTried_.fill(false);
     lastMouse_ = Point{-1, -1};

@@ -120,6 +120,7 @@ private:
     Board empty_{};
 
     GrafPtr background_ = nullptr;
+    GrafPtr redrawBuffer_ = nullptr; // where whole-board redraws are composed
     GrafPtr shadowIcon_ = nullptr;
     std::array<GrafPtr, 100> seedIcons_{};
     std::array<bool, 100> seedIconTried_{};

@@ -116,14 +116,14 @@ void BoardDisplay::ShowSprite(const Rect* old) {
 
 void BoardDisplay::MoveSpriteTo(int h, int v) {
     if (!SpriteActive()) return;
-    const int fps = std::max(framesPerSecond_, 1);
-    std::uint64_t frame = 1000000u / static_cast<unsigned>(fps); // the first step, as at the calibrated rate
+    // The first step of a move takes a frame at the rate the calibration measured.
+    std::uint64_t frame = 1000000u / static_cast<unsigned>(std::max(framesPerSecond_, 1));
     std::uint64_t last = NowMicros();
     for (;;) {
         const int cx = (spriteRect_.left + spriteRect_.right) / 2;
         const int cy = (spriteRect_.top + spriteRect_.bottom) / 2;
         const int dx = h + hOffset_ - cx, dy = v + vOffset_ - cy;
-        const int step = SpriteStep(std::abs(dx) + std::abs(dy), minStep_, fps, frame);
+        const int step = SpriteStep(std::abs(dx) + std::abs(dy), minStep_, frame);
         const int mx = std::clamp(dx, -step, step), my = std::clamp(dy, -step, step);
         if (mx == 0 && my == 0) return;
         CopyOffscreen(clean_, scene_, &spriteRect_);

@@ -4,6 +4,7 @@
 
 #include "game/offscreen.h"
 #include "toolkit/core/resources.h"
+#include "toolkit/graphics/buffer_table.h"
 #include "toolkit/graphics/copy_bits.h"
 #include "toolkit/graphics/pict_record.h"
 #include "toolkit/graphics/picture_resources.h"
@@ -31,6 +32,26 @@ GrafPtr PictureInOffscreen(std::int16_t id, Rect& frame) {
     return port;
 }
 
+// The mask is applied to the image once: where the mask is white the image becomes transparent, so
+// each frame draws the hand with one plain copy instead of a masked one.
+void ApplyMask(const Sprite& sprite) {
+    const qiva::BufferSlot* image = qiva::LookUpBuffer(qiva::BufferIdOf(sprite.image->portBits));
+    const qiva::BufferSlot* mask = qiva::LookUpBuffer(qiva::BufferIdOf(sprite.mask->portBits));
+    if (!image || !mask) return;
+    for (int y = 0; y < image->height; ++y) {
+        std::uint8_t* out = image->base + static_cast<std::size_t>(y) * image->rowBytes;
+        const std::uint8_t* m =
+            y < mask->height ? mask->base + static_cast<std::size_t>(y) * mask->rowBytes : nullptr;
+        for (int x = 0; x < image->width; ++x) {
+            const bool opaque = m && x < mask->width && m[x] != qiva::kIndexWhite;
+            if (!opaque)
+                out[x] = qiva::kTransparentIndex;
+            else if (out[x] == qiva::kTransparentIndex)
+                out[x] = qiva::kIndexBlack; // the hand's own darkest pixels stay drawn
+        }
+    }
+}
+
 } // namespace
 
 bool LoadSprite(std::int16_t pictureId, std::int16_t maskId, Sprite& sprite) {
@@ -49,18 +70,18 @@ bool LoadSprite(std::int16_t pictureId, std::int16_t maskId, Sprite& sprite) {
     sprite.frame = frame;
     sprite.image = image;
     sprite.mask = mask;
+    ApplyMask(sprite);
     return true;
 }
 
 void DrawSpriteAt(const Sprite& sprite, int h, int v) {
     GrafPtr port = nullptr;
     GetPort(&port);
-    if (!port || !sprite.image || !sprite.mask) return;
-    const Rect source = sprite.mask->portRect;
+    if (!port || !sprite.image) return;
+    const Rect source = sprite.image->portRect;
     Rect destination = source;
     OffsetRect(&destination, h, v);
-    CopyMask(&sprite.image->portBits, &sprite.mask->portBits, &port->portBits, &source, &source,
-             &destination);
+    CopyBits(&sprite.image->portBits, &port->portBits, &source, &destination, srcCopy, nullptr);
 }
 
 void DisposeSprite(Sprite& sprite) {
@@ -70,18 +91,20 @@ void DisposeSprite(Sprite& sprite) {
 }
 
 int MinimumStepFromCopies(int copies) {
-    return std::clamp(184 / std::max(copies, 1), 4, kMaxSpriteStep);
+    return std::clamp(184 / std::max(copies, 1), kMinSpriteStep, kMaxSpriteStep);
 }
 
-int SpriteStep(int distance, int minimumStep, int framesPerSecond, std::uint64_t frameMicros) {
+int SpriteStep(int distance, int minimumStep, std::uint64_t frameMicros) {
     if (distance <= 0) return 0;
-    const int base = std::clamp(distance / 48, std::min(minimumStep, kMaxSpriteStep), kMaxSpriteStep);
-    const std::uint64_t fps = static_cast<std::uint64_t>(std::max(framesPerSecond, 1));
-    // A frame that took more than four frames' time (a sound, a stall) moves as four would.
-    const std::uint64_t micros = std::min<std::uint64_t>(frameMicros, 4 * 1000000 / fps);
-    const auto scaled =
-        static_cast<int>((static_cast<std::uint64_t>(base) * micros * fps + 500000) / 1000000);
-    return std::max(scaled, 1);
+    // Speeds in pixels per second: the per-frame steps at the reference rate.
+    constexpr std::uint64_t kFps = kReferenceFramesPerSecond;
+    const std::uint64_t speed = static_cast<std::uint64_t>(
+        std::clamp<int>(distance, 48 * kMinSpriteStep, 48 * kMaxSpriteStep) * static_cast<int>(kFps) / 48);
+    const std::uint64_t micros = std::min<std::uint64_t>(frameMicros, kLongestFrameMicros);
+    const auto step = static_cast<int>((speed * micros + 500000) / 1000000);
+    // A frame never moves less than the calibrated minimum (a machine that copies slowly takes
+    // larger steps), nor less than a pixel.
+    return std::max({step, minimumStep, 1});
 }
 
 } // namespace tolka

@@ -14,25 +14,29 @@ struct Sprite {
     GrafPtr mask = nullptr;
 };
 
-// Loads picture and mask (their frames moved to (0, 0)) into the sprite; false, with the sprite
-// cleared, when either picture is missing or a buffer cannot be had. The current port is kept.
+// Loads picture and mask (their frames moved to (0, 0)) into the sprite, the image made transparent
+// where the mask is white; false, with the sprite cleared, when either picture is missing or a buffer
+// cannot be had. The current port is kept.
 bool LoadSprite(std::int16_t pictureId, std::int16_t maskId, Sprite& sprite);
-// Draws the sprite through its mask into the current port with its top left at (h, v).
+// Draws the sprite (its masked image) into the current port with its top left at (h, v).
 void DrawSpriteAt(const Sprite& sprite, int h, int v);
 void DisposeSprite(Sprite& sprite);
 
-// The fastest step: 32 pixels a frame along each axis at the reference rate.
+// The hand's speeds are the steps of a frame at the reference rate: at most 32 pixels along each
+// axis, a 48th of the remaining way, at least 4; in pixels per second they hold at any frame rate.
 constexpr int kMaxSpriteStep = 32;
+constexpr int kMinSpriteStep = 4;
 constexpr int kReferenceFramesPerSecond = 60;
+// A frame that took longer than this (a stall) moves the hand as far as this would.
+constexpr std::uint64_t kLongestFrameMicros = 125000;
 
 // The minimum step from the number of full-window copies made in two seconds: 184 / copies,
-// within 4-32 (a slow machine takes larger steps).
+// within 4-32.
 int MinimumStepFromCopies(int copies);
 
-// How far the sprite may move this frame along each axis, for a centre `distance` (|dx| + |dy|)
-// away: a 48th of it, within the minimum step and 32, at the calibrated frame rate; scaled by
-// the time the last frame really took (in microseconds) so that the sprite keeps its speed in
-// pixels per second when frames come late. At least 1 while there is a distance left.
-int SpriteStep(int distance, int minimumStep, int framesPerSecond, std::uint64_t frameMicros);
+// How far the hand may move along each axis in a frame that took `frameMicros`, for a centre
+// `distance` (|dx| + |dy|) away: the time the frame took at the speed for that distance, and never
+// less than the minimum step. At the reference rate these are the classic per-frame steps.
+int SpriteStep(int distance, int minimumStep, std::uint64_t frameMicros);
 
 } // namespace tolka

@@ -194,24 +194,24 @@ TEST(SpriteSteps, CalibrationGivesAStepOf4To32) {
 TEST(SpriteSteps, StepsSlowDownNearTheTargetAndKeepTheirSpeedWhenFramesComeLate) {
     constexpr std::uint64_t kFrame = 1000000 / 60;
     const struct {
-        int distance, minimum, fps;
+        int distance, minimum;
         std::uint64_t micros;
         int step;
     } cases[] = {
-        {2000, 4, 60, kFrame, 32},       // far: the fastest step
-        {480, 4, 60, kFrame, 10},        // a 48th of the way
-        {50, 4, 60, kFrame, 4},          // never under the minimum step
-        {3, 4, 60, kFrame, 4},           // (the caller limits it to the distance)
-        {2000, 4, 60, 3 * kFrame, 96},   // a frame three times late moves three frames' way
-        {2000, 4, 60, 60 * kFrame, 128}, // a long stall counts as four frames
-        {480, 4, 20, 3 * kFrame, 10},    // the calibrated rate was 20: a 20th of a second is one frame
-        {480, 4, 60, kFrame / 2, 5},     // an early frame moves less
-        {1, 4, 60, 10, 1},               // but always moves
-        {0, 4, 60, kFrame, 0},
+        {2000, 4, kFrame, 32},       // far: the fastest step
+        {480, 4, kFrame, 10},        // a 48th of the way
+        {50, 4, kFrame, 4},          // never under the minimum speed
+        {3, 4, kFrame, 4},           // (the caller limits it to the distance)
+        {2000, 4, 5 * kFrame, 160},  // a display five times slower: five frames' way each frame
+        {480, 4, 5 * kFrame, 50},    // ...at every distance, so a move takes the same time
+        {2000, 4, 60 * kFrame, 240}, // a stall counts as an eighth of a second
+        {480, 4, kFrame / 2, 5},     // an early frame moves less
+        {50, 18, kFrame, 18},        // a slow copier's minimum step
+        {1, 4, 10, 4},               // always moves
+        {0, 4, kFrame, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SpriteStep(c.distance, c.minimum, c.fps, c.micros), c.step)
-            << c.distance << " " << c.fps << " " << c.micros;
+        EXPECT_EQ(SpriteStep(c.distance, c.minimum, c.micros), c.step) << c.distance << " " << c.micros;
 }
 
 } // namespace
