@@ -26,7 +26,10 @@ void BoardDisplay::PlayGameSound(std::int16_t number) {
         sounds_[number] = GetResource(MakeResType("snd "), number);
         soundTried_[number] = true;
     }
-    if (sounds_[number]) SndPlay(nullptr, sounds_[number], false);
+    if (sounds_[number]) {
+        SndPlay(nullptr, sounds_[number], false);
+        if (platform::HasBackend()) platform::Current().ServiceWindow();
+    }
 }
 
 void BoardDisplay::PlayPickUpSound(int count) {

@@ -170,6 +170,7 @@ void BoardDisplay::EndSprite() {
     spriteRect_ = Rect{};
     DisposeAnimationBuffers();
     DisposeSprite(sprite_);
+    ServiceWindow();
 }
 
 void BoardDisplay::PickUpPit(std::uint8_t side, Board& board, std::int16_t pit) {

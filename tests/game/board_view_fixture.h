@@ -39,10 +39,17 @@ public:
     void (*onPresent)(PacedPresent&) = nullptr;
 };
 
+// Counts the times the window is serviced while the game draws without taking events.
+class ServicedBackend : public platform::HeadlessBackend {
+public:
+    int services = 0;
+    void ServiceWindow() override { ++services; }
+};
+
 class BoardViewTest : public ::testing::Test {
 public:
     PacedPresent present;
-    platform::HeadlessBackend* headless = nullptr;
+    ServicedBackend* headless = nullptr;
     TempDir dir;
     std::int16_t file = -1;
     GrafPort window{};
@@ -52,7 +59,7 @@ public:
     BoardDisplay& view() { return Display(); }
 
     void SetUp() override {
-        auto backend = std::make_unique<platform::HeadlessBackend>();
+        auto backend = std::make_unique<ServicedBackend>();
         headless = backend.get();
         platform::Install(std::move(backend));
         present.backend = headless;

@@ -306,6 +306,32 @@ TEST_F(BoardViewTest, WithoutTheHandAMoveLeavesTheSameSeedTable) {
     }
 }
 
+// A move takes seconds: the window is kept alive at every frame and every pause, and a click made
+// meanwhile waits, untouched, for the game's next event.
+TEST_F(BoardViewTest, TheWindowIsServicedWhileAMoveIsAnimated) {
+    NewGame();
+    view().RedrawBoard();
+    platform::Event click;
+    click.kind = platform::EventKind::MouseDown;
+    click.x = 100;
+    click.y = 200;
+    headless->Inject(click);
+    for (const bool soundOn : {true, false}) {
+        view().options.soundOn = soundOn;
+        headless->services = 0;
+        const std::size_t frames = present.frames.size();
+        ASSERT_TRUE(SowMove(0, board, soundOn ? 2 : 3, kStandardRules, &view()));
+        EXPECT_GE(headless->services, static_cast<int>(present.frames.size() - frames));
+        if (!soundOn) {
+            EXPECT_GE(headless->services, 5 * 10) << "each pause is serviced tick by tick";
+        }
+    }
+    platform::Event waiting;
+    ASSERT_TRUE(headless->Pump(waiting));
+    EXPECT_EQ(waiting.kind, platform::EventKind::MouseDown);
+    EXPECT_EQ(waiting.x, 100);
+}
+
 TEST_F(BoardViewTest, ASeedThatCannotBeFoundIsReportedAndTheCountsStayRight) {
     std::vector<std::string> alerts;
     view().alert = [&alerts](const std::string& text) { alerts.push_back(text); };
