@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "game/board_geometry.h"
+#include "game/icon_images.h"
 #include "game/offscreen.h"
 #include "game/rules.h"
 #include "platform/png.h"
@@ -304,6 +305,54 @@ TEST_F(BoardViewTest, WithoutTheHandAMoveLeavesTheSameSeedTable) {
                 << "record " << i << " rules " << ruleSet;
         }
     }
+}
+
+// The seed pictures are read field by field: a damaged or cut icon is refused, never read past its end.
+TEST_F(BoardViewTest, DamagedColourIconsAreRefused) {
+    Handle h = GetResource(MakeResType("cicn"), 3);
+    ASSERT_NE(h, nullptr);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(*h);
+    const std::vector<std::uint8_t> good(data, data + GetHandleSize(h));
+    ColorIconParts parts;
+    ASSERT_TRUE(ParseColorIcon(good, parts));
+    EXPECT_EQ(parts.bounds.right - parts.bounds.left, 32);
+    EXPECT_EQ(parts.pixelSize, 8);
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        const std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length));
+        ASSERT_FALSE(ParseColorIcon(cut, parts)) << "cut at " << length;
+    }
+    const struct {
+        std::size_t offset;
+        std::uint8_t value;
+    } damage[] = {
+        {33, 3},    // a pixel depth of 3 bits
+        {10, 0x7F}, // bounds far wider than the rows hold
+        {4, 0x80},  // pixel rows of no bytes (the flag alone)
+        {5, 0x01},
+    };
+    for (const auto& d : damage) {
+        std::vector<std::uint8_t> bad = good;
+        bad[d.offset] = d.value;
+        if (d.offset == 4) bad[5] = 0;
+        EXPECT_FALSE(ParseColorIcon(bad, parts)) << "byte " << d.offset;
+    }
+    EXPECT_EQ(LoadIconImage(77), nullptr); // no such icon: nothing drawn, nothing allocated
+}
+
+// Without the game's pictures and sounds the board is drawn with what there is, the hand stays away
+// and moves are played and drawn in place.
+TEST_F(BoardViewTest, MissingPicturesLeaveTheHandOutAndTheMovesRight) {
+    NewGame();
+    CloseResFile(file);
+    file = -1;
+    view().RedrawBoard();
+    view().StartSprite(0);
+    EXPECT_FALSE(view().SpriteActive());
+    Board silent = board;
+    ASSERT_TRUE(SowMove(0, silent, 3, kStandardRules, nullptr));
+    ASSERT_TRUE(SowMove(0, board, 3, kStandardRules, &view()));
+    EXPECT_EQ(board, silent);
+    EXPECT_TRUE(ShowsScene()) << Differences(FreshScene());
 }
 
 // A move takes seconds: the window is kept alive at every frame and every pause, and a click made
