@@ -36,6 +36,19 @@ if cmp -s "$work/x.rsr" "$work/z.rsr"; then pass; else fail "export then import 
 if diff <("$tool" dump --classic "$work/classic.rsrc") "$work/x.qrs" > /dev/null; then pass; else fail "dump --classic"; fi
 if "$tool" dump "$work/classic.rsrc" > /dev/null 2>&1; then fail "a classic file read as ours"; else pass; fi
 
+# colour icons: dumped with --images as PNG files the cicn converter makes the same bytes from
+icon_dir="$(dirname "${BASH_SOURCE[0]}")/../../resources/WINIT/art"
+printf "resource 'cicn' 2 { from cicn \"%s/cicn2_caution.png\" dither no }\nresource 'cicn' -3 { hex \"0000\" }\n" \
+    "$icon_dir" > "$work/icons.qrs"
+"$tool" build "$work/icons.qrs" -o "$work/icons.rsr" || fail "build icons"
+mkdir -p "$work/dumped"
+(cd "$work/dumped" && "$tool" dump "$work/icons.rsr" --images art > icons.qrs) || fail "dump --images"
+if grep -q "from cicn \"art/cicn2.png\" dither no" "$work/dumped/icons.qrs" && [ -s "$work/dumped/art/cicn2.png" ] \
+   && grep -q 'hex "0000"' "$work/dumped/icons.qrs"; then pass; else fail "cicn dump: $(cat "$work/dumped/icons.qrs")"; fi
+"$tool" build "$work/dumped/icons.qrs" -o "$work/icons2.rsr" || fail "build the icon dump"
+if cmp -s "$work/icons.rsr" "$work/icons2.rsr"; then pass; else fail "cicn dump then build differs"; fi
+if "$tool" dump "$work/icons.rsr" | grep -q "from cicn"; then fail "cicn as image without --images"; else pass; fi
+
 # errors: status 1, the file and line on standard error, and no output file
 printf 'resource %s 1 {\n    button rect 1 2 3\n}\n' "'DITL'" > "$work/bad.qrs"
 err=$("$tool" build "$work/a.qrs" "$work/bad.qrs" -o "$work/bad.rsr" 2>&1 >/dev/null); status=$?

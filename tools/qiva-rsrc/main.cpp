@@ -1,4 +1,5 @@
 // qiva-rsrc: makes and inspects the toolkit's resource files.
+#include <filesystem>
 #include <iostream>
 #include <span>
 #include <string>
@@ -6,8 +7,8 @@
 
 #include "platform/file_io.h"
 #include "toolkit/core/resource_format.h"
-#include "tools/qiva-rsrc/contact_sheet.h"
 #include "tools/common/standard_output.h"
+#include "tools/qiva-rsrc/contact_sheet.h"
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/sources.h"
 
@@ -15,7 +16,9 @@ namespace {
 
 const char* const kUsage = R"(usage:
   qiva-rsrc build SOURCE... -o FILE.RSR    compile resource sources into a resource file
-  qiva-rsrc dump FILE.RSR [--classic]      print every resource as source text
+  qiva-rsrc dump FILE.RSR [--classic] [--images DIR]
+                                           print every resource as source text; with --images,
+                                           colour icons become PNG files in DIR named by the dump
   qiva-rsrc import CLASSIC -o FILE.RSR     classic (plain map) resource file -> ours
   qiva-rsrc export FILE.RSR -o CLASSIC     ours -> classic resource file
   qiva-rsrc sheet FILE.RSR... -o OUT.png   contact sheet: every 'PICT' and 'cicn' at 1x and 2x
@@ -86,12 +89,16 @@ int main(int argc, char** argv) {
     std::vector<std::string> inputs;
     std::string output;
     bool classic = false;
+    std::string images;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "-o") {
             if (i + 1 >= args.size()) return Usage("-o needs a file name");
             output = args[++i];
         } else if (args[i] == "--classic" && command == "dump") {
             classic = true;
+        } else if (args[i] == "--images" && command == "dump") {
+            if (i + 1 >= args.size()) return Usage("--images needs a folder");
+            images = args[++i];
         } else if (!args[i].empty() && args[i][0] == '-') {
             return Usage("unknown option " + args[i]);
         } else {
@@ -120,7 +127,19 @@ int main(int argc, char** argv) {
                 Read(inputs[0], classic ? qiva::MapLayout::Classic : qiva::MapLayout::Scrambled, resources)) {
             return status;
         }
-        std::cout << qiva_rsrc::DumpResources(resources);
+        std::vector<std::string> problems;
+        if (!images.empty()) {
+            std::error_code ec;
+            std::filesystem::create_directories(images, ec);
+            if (ec) return Fail(images + ": " + ec.message());
+        }
+        const std::string text = qiva_rsrc::DumpResources(resources, images, &problems);
+        if (!problems.empty()) {
+            for (const std::string& p : problems)
+                std::cerr << "qiva-rsrc: " << p << "\n";
+            return 1;
+        }
+        std::cout << text;
         return qiva_tools::FinishStandardOutput("qiva-rsrc", 0);
     }
     if (command == "import" || command == "export") {

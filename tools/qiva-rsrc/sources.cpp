@@ -5,6 +5,9 @@
 
 #include "platform/file_io.h"
 
+#include "platform/png.h"
+#include "toolkit/graphics/palette.h"
+#include "tools/qiva-rsrc/cicn.h"
 #include "tools/qiva-rsrc/converters.h"
 #include "tools/qiva-rsrc/type_codecs.h"
 
@@ -182,7 +185,32 @@ std::vector<qiva::Resource> CompileSourceFiles(const std::vector<std::string>& p
     return resources;
 }
 
-std::string DumpResources(const std::vector<qiva::Resource>& resources) {
+namespace {
+
+// The colour icon as a PNG in `folder` and its source line, when the converter makes the same bytes
+// from that image; empty otherwise.
+std::string CicnAsImage(const qiva::Resource& r, const std::string& folder,
+                        std::vector<std::string>* problems) {
+    qiva_pict::RgbaImage image;
+    std::string error;
+    if (!ImageFromCicn(r.data, image, error)) return {};
+    if (CicnFromImage(image, qiva::BuildPalette(0, 0, 0), false) != r.data) return {};
+    std::vector<std::uint8_t> png;
+    if (!platform::EncodeTrueColourPng(image.width, image.height, 4, image.rgba, png).empty()) return {};
+    const std::string path = JoinPath(folder, "cicn" + std::to_string(r.id) + ".png");
+    if (const std::string problem =
+            platform::WriteOutputFile(path, {reinterpret_cast<const char*>(png.data()), png.size()});
+        !problem.empty()) {
+        if (problems) problems->push_back(problem);
+        return {};
+    }
+    return "from cicn " + Quote(path) + " dither no\n";
+}
+
+} // namespace
+
+std::string DumpResources(const std::vector<qiva::Resource>& resources, const std::string& imageFolder,
+                          std::vector<std::string>* problems) {
     std::string out;
     for (const qiva::Resource& r : resources) {
         const std::string type = qiva::ResTypeText(r.type);
@@ -206,6 +234,10 @@ std::string DumpResources(const std::vector<qiva::Resource>& resources) {
             } catch (const SourceError&) {
                 exact = false;
             }
+        }
+        if (!exact && !imageFolder.empty() && r.type == MakeResType("cicn")) {
+            body = CicnAsImage(r, imageFolder, problems);
+            exact = !body.empty();
         }
         if (!exact) body = HexBody(r.data);
         out += " {\n" + Indent(body) + "}\n\n";

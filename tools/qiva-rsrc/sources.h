@@ -33,7 +33,11 @@ std::vector<SourceResource> CompileSource(const std::string& text, const std::st
 std::vector<qiva::Resource> CompileSourceFiles(const std::vector<std::string>& paths);
 
 // Every resource as source text, structured types field by field where their data allows it,
-// each preceded by a comment with its size.
-std::string DumpResources(const std::vector<qiva::Resource>& resources);
+// each preceded by a comment with its size. With an image folder, each colour icon that the cicn
+// converter makes again byte for byte is written there as a PNG with alpha (cicnID.png) and dumped as
+// `from cicn "FOLDER/cicnID.png" dither no`; the others stay hexadecimal. Files that cannot be
+// written are named in `problems` and their icons dumped as hexadecimal.
+std::string DumpResources(const std::vector<qiva::Resource>& resources, const std::string& imageFolder = {},
+                          std::vector<std::string>* problems = nullptr);
 
 } // namespace qiva_rsrc
