@@ -9,6 +9,11 @@ namespace tolka {
 
 std::int16_t rules = kStandardRules;
 std::int16_t level = 0;
+std::uint8_t showCounts = 1;
+std::uint8_t showDestination = 1;
+std::uint8_t soundOn = 1;
+std::uint8_t handAnimation = 1;
+std::uint8_t showMessages = 1;
 std::int16_t searchDepth = 8;
 std::uint32_t searchStart = 0;
 std::uint8_t english = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The game's engine state and its classic entry points: the rule and level options, the search
+// The game's engine state and its classic entry points: the options, the search
 // depth and start, and the board view that animated moves drive. The session and the menus use
 // these; the engine units (rules, search) take everything as arguments.
 
@@ -11,10 +11,16 @@ namespace tolka {
 
 class SowingView;
 
-extern std::int16_t rules;        // 0 standard, any other value relay
-extern std::int16_t level;        // 0-3
-extern std::int16_t searchDepth;  // plies searched by the computer
-extern std::uint32_t searchStart; // TickCount at the root of the last search
+extern std::int16_t rules; // 0 standard, any other value relay
+extern std::int16_t level; // 0-3
+// The display and sound options of the Options menu, 1 on and 0 off (kept in Tolka.cfg).
+extern std::uint8_t showCounts;      // the seed count under the pointer
+extern std::uint8_t showDestination; // where the last seed of the pointed pit lands
+extern std::uint8_t soundOn;         // off: each sound becomes a short pause
+extern std::uint8_t handAnimation;   // the hand that sows
+extern std::uint8_t showMessages;    // the message panel under the board
+extern std::int16_t searchDepth;     // plies searched by the computer
+extern std::uint32_t searchStart;    // TickCount at the root of the last search
 
 // Search depth of a level (1, 4, 8, 10 plies), or -1 for a level outside 0-3.
 constexpr std::int16_t DepthForLevel(int lvl) {

@@ -91,6 +91,8 @@ int KeyCharacter(const platform::Event& e) {
     }
     const auto k = static_cast<int>(e.key);
     if (control && k >= 'a' && k <= 'z') return k - 'a' + 1;
+    // Digits stay digits with Control, so that command keys can be digits too.
+    if (control && k >= '0' && k <= '9') return k;
     return -1;
 }
 

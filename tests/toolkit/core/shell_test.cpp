@@ -50,6 +50,12 @@ TEST_F(Shell, ControlLettersAreRaisedBy64AndCarryTheCommandModifier) {
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].message, 65u);
     EXPECT_NE(events[0].modifiers & shiftKey, 0);
+    // Digits stay digits, so that a menu's command key can be one.
+    Key("ctrl+4");
+    events = Take();
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].message, static_cast<std::uintptr_t>('4'));
+    EXPECT_NE(events[0].modifiers & cmdKey, 0);
 }
 
 TEST_F(Shell, KeyUpIsDeliveredOnlyWhenTheMaskAllowsIt) {

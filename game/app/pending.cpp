@@ -1,0 +1,57 @@
+// INTERIM: what the program does until the board view, the Dialog Manager and the game's dialogs
+// land. Each definition goes when its piece is on main.
+
+#include "game/app/pending.h"
+
+#include <cstdio>
+
+#include "game/session_state.h"
+#include "toolkit/graphics/ports.h"
+
+std::int16_t Alert(std::int16_t, void*) {
+    return 1;
+}
+DialogPtr GetNewDialog(std::int16_t, void*, GrafPtr) {
+    return nullptr;
+}
+void ModalDialog(void*, std::int16_t* itemHit) {
+    *itemHit = 1;
+}
+void DisposeDialog(DialogPtr) {}
+void HideDItem(DialogPtr, std::int16_t) {}
+void SetDAFont(std::int16_t) {}
+void InitDialogs(void*) {}
+
+namespace tolka {
+
+void ShowMessage(const char* text) {
+    std::fprintf(stderr, "tolka: %s\n", text);
+}
+bool AskQuestion(const char*) {
+    return false;
+}
+void ShowAbout() {}
+void ShowHelp() {}
+bool ShowGameSummary(std::uint16_t, std::uint16_t) {
+    return true;
+}
+void ClearMatch() {}
+bool RecordMatchGame(std::int16_t, std::int16_t) {
+    return false;
+}
+void ShowScoreSheet() {}
+bool MayQuit() {
+    return true;
+}
+void GetItemRect(DialogPtr, std::int16_t, Rect* r) {
+    *r = Rect{};
+}
+void SetItemText(DialogPtr, std::int16_t, const char*) {}
+std::int16_t MatchSet() {
+    return 0;
+}
+std::int16_t MatchGame() {
+    return 0;
+}
+
+} // namespace tolka
