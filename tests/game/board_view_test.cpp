@@ -13,7 +13,9 @@
 #include "platform/png.h"
 #include "tests/game/board_fixture.h"
 #include "tests/game/board_view_fixture.h"
+#include "tests/toolkit/core/resource_files.h"
 #include "toolkit/core/tick_count.h"
+#include "toolkit/dialogs/cicn_format.h"
 
 namespace tolka {
 namespace {
@@ -307,35 +309,49 @@ TEST_F(BoardViewTest, WithoutTheHandAMoveLeavesTheSameSeedTable) {
     }
 }
 
-// The seed pictures are read field by field: a damaged or cut icon is refused, never read past its end.
-TEST_F(BoardViewTest, DamagedColourIconsAreRefused) {
+// A seed's picture is its icon's palette indices under the mask and transparent elsewhere, black
+// included (it shares its colour with the transparent index); a damaged or cut icon gives none.
+TEST_F(BoardViewTest, SeedPicturesAreTheIconsUnderTheirMasks) {
     Handle h = GetResource(MakeResType("cicn"), 3);
     ASSERT_NE(h, nullptr);
     const auto* data = reinterpret_cast<const std::uint8_t*>(*h);
-    const std::vector<std::uint8_t> good(data, data + GetHandleSize(h));
-    ColorIconParts parts;
-    ASSERT_TRUE(ParseColorIcon(good, parts));
-    EXPECT_EQ(parts.bounds.right - parts.bounds.left, 32);
-    EXPECT_EQ(parts.pixelSize, 8);
-    for (std::size_t length = 0; length < good.size(); ++length) {
-        const std::vector<std::uint8_t> cut(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length));
-        ASSERT_FALSE(ParseColorIcon(cut, parts)) << "cut at " << length;
-    }
-    const struct {
-        std::size_t offset;
-        std::uint8_t value;
-    } damage[] = {
-        {33, 3},    // a pixel depth of 3 bits
-        {10, 0x7F}, // bounds far wider than the rows hold
-        {4, 0x80},  // pixel rows of no bytes (the flag alone)
-        {5, 0x01},
-    };
-    for (const auto& d : damage) {
-        std::vector<std::uint8_t> bad = good;
-        bad[d.offset] = d.value;
-        if (d.offset == 4) bad[5] = 0;
-        EXPECT_FALSE(ParseColorIcon(bad, parts)) << "byte " << d.offset;
-    }
+    const std::string good(reinterpret_cast<const char*>(data), static_cast<std::size_t>(GetHandleSize(h)));
+    std::string error;
+    const auto icon = qiva::ParseColorIcon(
+        std::span<const std::uint8_t>(data, static_cast<std::size_t>(GetHandleSize(h))), error);
+    ASSERT_TRUE(icon) << error;
+    ASSERT_EQ(icon->pixelSize, 8);
+    GrafPtr image = LoadIconImage(3);
+    ASSERT_NE(image, nullptr);
+    const qiva::BufferSlot* slot = qiva::LookUpBuffer(qiva::BufferIdOf(image->portBits));
+    int opaque = 0;
+    for (int y = 0; y < icon->height; ++y)
+        for (int x = 0; x < icon->width; ++x) {
+            const bool under =
+                icon->mask[static_cast<std::size_t>(y * icon->maskRowBytes + x / 8)] & (0x80 >> (x % 8));
+            const std::uint8_t value = icon->pixels[static_cast<std::size_t>(y * icon->pixelRowBytes + x)];
+            const std::uint8_t shown = slot->base[y * slot->rowBytes + x];
+            EXPECT_EQ(shown, under ? value : qiva::kTransparentIndex) << x << "," << y;
+            opaque += under;
+        }
+    EXPECT_GT(opaque, 200); // a seed fills much of its square
+    DisposeOffscreen(image);
+
+    // The same icon cut short, or with an impossible depth, in a file of its own.
+    std::string badDepth = good;
+    badDepth[33] = 3;
+    std::vector<qiva::Resource> damaged{qiva_test::MakeResource("cicn", 1, badDepth)};
+    for (std::size_t length :
+         {std::size_t{0}, std::size_t{40}, std::size_t{81}, good.size() / 2, good.size() - 1})
+        damaged.push_back(qiva_test::MakeResource("cicn", static_cast<std::int16_t>(damaged.size() + 1),
+                                                  good.substr(0, length)));
+    qiva_test::ScratchDirectory scratch;
+    const std::int16_t broken =
+        OpenResFile(scratch.Write("BROKEN.RSR", qiva_test::FileImage(damaged)).c_str());
+    ASSERT_GT(broken, 0);
+    for (std::int16_t id = 1; id <= static_cast<std::int16_t>(damaged.size()); ++id)
+        EXPECT_EQ(LoadIconImage(id), nullptr) << id;
+    CloseResFile(broken);
     EXPECT_EQ(LoadIconImage(77), nullptr); // no such icon: nothing drawn, nothing allocated
 }
 
