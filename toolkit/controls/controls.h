@@ -14,8 +14,9 @@ using ControlPtr = ControlRecord*;
 using ControlHandle = ControlPtr*;
 
 // A definition function: (variation, control, message, param) → result; the variation is always 0.
-using ControlDefProcPtr = std::int32_t (*)(std::int16_t variation, ControlHandle control, std::int16_t message,
-                                           std::int32_t param);
+// The parameter is pointer-sized, since calcCRgns and thumbCntl pass addresses in it.
+using ControlDefProcPtr = std::int32_t (*)(std::int16_t variation, ControlHandle control,
+                                           std::int16_t message, std::intptr_t param);
 // An action procedure for TrackControl, called with the part under the mouse (0 outside).
 using ControlActionProcPtr = void (*)(ControlHandle control, std::int16_t part);
 
@@ -107,6 +108,7 @@ namespace qiva {
 
 // The classic −1 for TrackControl's action: use the control's own contrlAction (autoTrack when it
 // has none).
-inline const ControlActionProcPtr kUseControlAction = reinterpret_cast<ControlActionProcPtr>(std::intptr_t{-1});
+inline const ControlActionProcPtr kUseControlAction =
+    reinterpret_cast<ControlActionProcPtr>(std::intptr_t{-1});
 
 } // namespace qiva
