@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "control_pictures.h"
 #include "pictures.h"
 #include "sounds.h"
 
@@ -29,14 +30,17 @@ int main(int argc, char** argv) {
                      "usage: tolka-art RESOURCES_FOLDER\n"
                      "Draws every picture and icon of the game as PNG into TOLKA/art, synthesises every\n"
                      "sound as an 8-bit mono WAV at 22050 Hz into TOLKA/sounds (printing each one's peak\n"
-                     "level), and draws the toolkit's desktop tile into WINIT/art and its signature into\n"
-                     "signatur/art, and the application's desktop icons into icons. The folders must exist.\n");
+                     "level), draws the toolkit's desktop tile and control pictures into WINIT/art and its\n"
+                     "signature into signatur/art, and the application's desktop icons into icons. The\n"
+                     "folders must exist.\n");
         return help ? 0 : 2;
     }
     const std::string root = argv[1];
     const std::vector<tolka_art::Artwork> toolkit = tolka_art::ToolkitArtworks();
     if (!WriteAll(tolka_art::GameArtworks(), root + "/TOLKA/art") ||
-        !WriteAll({toolkit[0]}, root + "/WINIT/art") || !WriteAll({toolkit[1]}, root + "/signatur/art") ||
+        !WriteAll({toolkit[0]}, root + "/WINIT/art") ||
+        !WriteAll(tolka_art::ControlArtworks(), root + "/WINIT/art") ||
+        !WriteAll({toolkit[1]}, root + "/signatur/art") ||
         !WriteAll(tolka_art::AppIcons(), root + "/icons")) {
         return 1;
     }

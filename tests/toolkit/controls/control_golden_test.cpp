@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "tests/toolkit/controls/controls_fixture.h"
@@ -13,6 +14,10 @@ namespace {
 class ControlsGolden : public ControlsTest {};
 
 TEST_F(ControlsGolden, EveryKindInEachState) {
+    // On the dialogs' grey, as controls usually are.
+    ForeColor(224);
+    PaintRect(&window->portRect);
+    ForeColor(blackColor);
     auto make = [&](int l, int t, int r, int b, const char* title, int value, int min, int max, int proc) {
         const Rect bounds = R(l, t, r, b);
         return NewControl(window, &bounds, title, true, static_cast<std::int16_t>(value),
@@ -41,10 +46,20 @@ TEST_F(ControlsGolden, EveryKindInEachState) {
     const qiva::BufferSlot* screen = qiva::LookUpBuffer(qiva::ScreenBufferId());
     const qiva_tools::IndexImage image{screen->base + kTop * screen->rowBytes + kLeft, screen->rowBytes,
                                        area.right, area.bottom};
+    // Pictures and drawn edges share the five colours of the controls' colour codes exactly.
+    std::set<int> allowed;
+    for (std::int32_t code : {30, 33, 96, 160, 224}) {
+        ForeColor(code);
+        allowed.insert(window->fgIndex);
+    }
+    ForeColor(blackColor);
     std::ostringstream text;
     for (int v = 0; v < image.height; ++v) {
-        for (int h = 0; h < image.width; ++h)
-            text << (h ? " " : "") << int{image.base[v * image.rowBytes + h]};
+        for (int h = 0; h < image.width; ++h) {
+            const int index = image.base[v * image.rowBytes + h];
+            text << (h ? " " : "") << index;
+            EXPECT_TRUE(allowed.count(index)) << "colour " << index << " at (" << h << ", " << v << ")";
+        }
         text << "\n";
     }
     const std::string base = std::string(TOLKA_CONTROLS_GOLDEN_DIR) + "/controls";
