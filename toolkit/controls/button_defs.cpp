@@ -34,14 +34,25 @@ void DrawPushButton(const ControlRecord& r) {
 void DrawCheckOrRadio(const ControlRecord& r, bool radio) {
     const Rect& box = r.contrlRect;
     const bool on = (r.contrlValue & 1) != 0;
+    const bool pressed = r.contrlHilite != 0 && !Inactive(r);
     const int off = (box.bottom - box.top - 12) / 2;
     Fill(box, kBackground);
+    // Radio buttons sit one pixel higher than check boxes.
+    const Rect mark = radio ? MakeRect(box.left + 2, box.top + off, box.left + 14, box.top + off + 12)
+                            : MakeRect(box.left + 2, box.top + off + 1, box.left + 14, box.top + off + 13);
     if (radio) {
-        const Rect mark = MakeRect(box.left + 2, box.top + off, box.left + 14, box.top + off + 12);
         if (!DrawSystemPicture(on ? kRadioOnPict : kRadioOffPict, mark)) DrawPlainRadio(mark, on);
     } else {
-        const Rect mark = MakeRect(box.left + 2, box.top + off + 1, box.left + 14, box.top + off + 13);
         if (!DrawSystemPicture(on ? kCheckBoxOnPict : kCheckBoxOffPict, mark)) DrawPlainCheckBox(mark, on);
+    }
+    // Held down, the mark's outline doubles.
+    if (pressed) {
+        const Rect inner = MakeRect(mark.left + 1, mark.top + 1, mark.right - 1, mark.bottom - 1);
+        ForeColor(kBlack);
+        if (radio)
+            FrameOval(&inner);
+        else
+            FrameRect(&inner);
     }
     DrawTitle(r.contrlTitle, box, box.left + 18, false, Inactive(r) ? kGrey : kBlack);
 }

@@ -33,16 +33,18 @@ TEST_F(ControlsGolden, EveryKindInEachState) {
     make(108, 36, 200, 52, "Radio off", 0, 0, 1, radioButProc);
     make(108, 54, 200, 70, "Radio on", 1, 0, 1, radioButProc);
     HiliteControl(make(108, 72, 200, 88, "Inactive", 0, 0, 1, radioButProc), 255);
+    HiliteControl(make(108, 90, 200, 106, "Held", 1, 0, 1, radioButProc), inCheckBox);
+    HiliteControl(make(8, 90, 100, 106, "Held", 0, 0, 1, checkBoxProc), inCheckBox);
     make(220, 4, 236, 100, "", 0, 0, 10, scrollBarProc);
     make(240, 4, 256, 100, "", 5, 0, 10, scrollBarProc);
     HiliteControl(make(260, 4, 276, 100, "", 10, 0, 10, scrollBarProc), inDownButton);
-    make(8, 100, 108, 116, "", 0, 0, 10, scrollBarProc);
-    HiliteControl(make(8, 120, 108, 136, "", 5, 0, 10, scrollBarProc), inUpButton);
-    make(8, 140, 108, 156, "", 10, 0, 10, scrollBarProc);
-    make(120, 100, 220, 116, "", 3, 3, 3, scrollBarProc); // empty range: inactive
-    HiliteControl(make(120, 120, 220, 136, "", 2, 0, 10, scrollBarProc), 255);
+    make(8, 110, 108, 126, "", 0, 0, 10, scrollBarProc);
+    HiliteControl(make(8, 128, 108, 144, "", 5, 0, 10, scrollBarProc), inUpButton);
+    make(8, 146, 108, 162, "", 10, 0, 10, scrollBarProc);
+    make(120, 110, 220, 126, "", 3, 3, 3, scrollBarProc); // empty range: inactive
+    HiliteControl(make(120, 128, 220, 144, "", 2, 0, 10, scrollBarProc), 255);
 
-    const Rect area = R(0, 0, 280, 160);
+    const Rect area = R(0, 0, 280, 168);
     const qiva::BufferSlot* screen = qiva::LookUpBuffer(qiva::ScreenBufferId());
     const qiva_tools::IndexImage image{screen->base + kTop * screen->rowBytes + kLeft, screen->rowBytes,
                                        area.right, area.bottom};
