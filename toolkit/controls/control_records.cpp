@@ -106,7 +106,8 @@ ControlHandle GetNewControl(std::int16_t controlID, WindowPtr window) {
     const auto parsed = qiva::ParseControlTemplate({bytes, static_cast<std::size_t>(GetHandleSize(h))});
     ReleaseResource(h);
     if (!parsed) {
-        qiva::AppendToMessageLog("GetNewControl: 'CNTL' " + std::to_string(controlID) + " is damaged");
+        // Cut or damaged: no control, and a line in the log for whoever built the file.
+        qiva::AppendToMessageLog("GetNewControl: ressource 'CNTL' " + std::to_string(controlID) + " endommagée");
         return nullptr;
     }
     return NewControl(window, &parsed->bounds, parsed->title.c_str(), parsed->visible, parsed->value,

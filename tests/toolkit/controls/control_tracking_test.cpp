@@ -100,6 +100,13 @@ TEST_F(ControlTracking, ArrowHeldCallsTheActionAndAnotherPartIsPassedOver) {
         EXPECT_EQ(p.part, inDownButton);
         EXPECT_EQ(p.hilite, inDownButton);
     }
+
+    // Released over the other arrow: not the part pressed, so nothing.
+    PressAt(205, 100);
+    MoveMouse(205, 15);
+    ReleaseAt(205, 15);
+    EXPECT_EQ(TrackControl(bar, P(205, 100), nullptr), 0);
+    EXPECT_EQ((*bar)->contrlHilite, 0);
 }
 
 TEST_F(ControlTracking, ControlsOwnActionIsUsedOnRequest) {
