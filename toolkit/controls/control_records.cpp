@@ -107,7 +107,8 @@ ControlHandle GetNewControl(std::int16_t controlID, WindowPtr window) {
     ReleaseResource(h);
     if (!parsed) {
         // Cut or damaged: no control, and a line in the log for whoever built the file.
-        qiva::AppendToMessageLog("GetNewControl: ressource 'CNTL' " + std::to_string(controlID) + " endommagée");
+        qiva::AppendToMessageLog("GetNewControl: ressource 'CNTL' " + std::to_string(controlID) +
+                                 " endommagée");
         return nullptr;
     }
     return NewControl(window, &parsed->bounds, parsed->title.c_str(), parsed->visible, parsed->value,
