@@ -125,7 +125,8 @@ void HeadlessBackend::Stamp(Event& e, bool fromScript) {
     default:
         break;
     }
-    if (e.kind == EventKind::MouseMove || e.kind == EventKind::MouseDown || e.kind == EventKind::MouseUp) {
+    if (e.kind == EventKind::MouseMove || e.kind == EventKind::MouseDown || e.kind == EventKind::MouseUp ||
+        e.kind == EventKind::Wheel) {
         e.x = mouseX_;
         e.y = mouseY_;
     }

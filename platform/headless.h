@@ -39,6 +39,8 @@ struct ScriptStep {
 //   mousedown [left|right]    press at the current position
 //   mouseup [left|right]      release at the current position
 //   move X Y                  move the mouse (coordinates in virtual-screen pixels, 0 to 32767)
+//   wheel N                   turn the mouse wheel N notches where the mouse is (positive: away from the
+//                             user, which scrolls towards the start)
 //   key NAME                  press and release a key: a letter or digit, return, escape, tab, backspace,
 //                             space, delete, insert, home, end, pageup, pagedown, left, right, up, down,
 //                             f1..f12, with any of the prefixes ctrl+, shift+, alt+

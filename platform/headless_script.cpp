@@ -63,6 +63,8 @@ bool ParseArg(char kind, const std::string& word, Arg& arg) {
         return ParseInt(word, arg.number) && arg.number >= 0;
     case 'i':
         return ParseInt(word, arg.number) && arg.number >= 0 && arg.number <= 255;
+    case 'w':
+        return ParseInt(word, arg.number) && arg.number >= -100 && arg.number <= 100;
     case 'b':
         arg.button = word == "right" ? RightButton : LeftButton;
         return word == "left" || word == "right";
@@ -99,6 +101,12 @@ void Press(ScriptStep& step, const Args& a) {
     Event e = Make(kind);
     e.button = a.empty() ? std::uint8_t{LeftButton} : a[0].button;
     e.x = -1; // at the current position
+    step.events.push_back(e);
+}
+
+void Wheel(ScriptStep& step, const Args& a) {
+    Event e = Make(EventKind::Wheel);
+    e.wheel = static_cast<int>(a[0].number);
     step.events.push_back(e);
 }
 
@@ -153,6 +161,7 @@ const Command kCommands[] = {
     {"mousedown", "b", "[left|right]", Press<EventKind::MouseDown>},
     {"mouseup", "b", "[left|right]", Press<EventKind::MouseUp>},
     {"move", "cc", "X Y", Move},
+    {"wheel", "w", "NOTCHES (-100 to 100, positive away from the user)", Wheel},
     {"key", "k", "NAME", TypeKey},
     {"text", "s", "STRING", TypeText},
     {"wait", "t", "TICKS (0 to 216000)", Count<ScriptStep::Op::Wait>},

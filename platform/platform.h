@@ -71,6 +71,7 @@ enum class EventKind : std::uint8_t {
     Quit,         // the process must end now with `status` (script end, fatal backend error)
     Resized,      // the window's size changed
     WakeUp,       // a second instance asked this one to come forward; `message` is its word
+    Wheel,        // wheel: notches, positive away from the user, where the last move left the pointer
 };
 
 enum MouseButton : std::uint8_t { LeftButton = 0, RightButton = 1 };
@@ -85,6 +86,7 @@ struct Event {
     char32_t codepoint = 0;
     std::int32_t message = 0; // WakeUp
     int status = 0;           // Quit
+    int wheel = 0;            // Wheel
     Modifiers modifiers;
 };
 

@@ -158,6 +158,12 @@ bool SdlEvents::Translate(const SDL_Event& e, Event& event) {
         event.button = e.button.button == SDL_BUTTON_LEFT ? LeftButton : RightButton;
         Mouse(e.button.x, e.button.y, event);
         return true;
+    case SDL_MOUSEWHEEL: {
+        if (e.wheel.y == 0) return false;
+        event.kind = EventKind::Wheel;
+        event.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        return true; // where: the last position the motion events gave
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         event.kind = e.type == SDL_KEYDOWN ? EventKind::KeyDown : EventKind::KeyUp;

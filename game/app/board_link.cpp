@@ -2,6 +2,7 @@
 // and speaks through the message panel and the game's message alert.
 
 #include "game/app/pending.h"
+#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
 #include "game/board_view.h"
 #include "game/game_state.h"
@@ -22,7 +23,7 @@ void InstallBoardView() {
     view.announceCapture = [](std::uint8_t side, int count) {
         ShowPanelMessage(GameString(side == 1 ? 3 : 4), count);
     };
-    view.alert = [](const std::string& text) { ShowMessage(text.c_str()); };
+    view.alert = [](const std::string& text) { ShowMessage("%s", text); };
     SetBoardView(&view);
     SyncViewOptions();
 }

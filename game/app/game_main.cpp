@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "game/app/pending.h"
+#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"

@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "game/app/pending.h"
+#include "game/game_alerts.h"
+#include "game/game_help.h"
 #include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"

@@ -3,7 +3,11 @@
 
 #include "game/app/pending.h"
 
+#include <array>
 #include <cstdio>
+
+#include "game/game_alerts.h"
+#include "game/game_help.h"
 
 #include "game/session_state.h"
 #include "toolkit/graphics/ports.h"
@@ -24,14 +28,15 @@ void InitDialogs(void*) {}
 
 namespace tolka {
 
-void ShowMessage(const char* text) {
-    std::fprintf(stderr, "tolka: %s\n", text);
+void ShowMessageWith(std::string_view format, std::span<const FormatArg> args) {
+    std::array<char, kAlertTextSize> text{};
+    FormatBounded(text, format, args);
+    std::fprintf(stderr, "tolka: %s\n", text.data());
 }
-bool AskQuestion(const char*) {
+bool AskQuestionWith(std::string_view, std::span<const FormatArg>) {
     return false;
 }
 void ShowAbout() {}
-void ShowHelp() {}
 bool ShowGameSummary(std::uint16_t, std::uint16_t) {
     return true;
 }
@@ -41,6 +46,7 @@ bool RecordMatchGame(std::int16_t, std::int16_t) {
 }
 void ShowScoreSheet() {}
 bool MayQuit() {
+    QuitHelp();
     return true;
 }
 void GetItemRect(DialogPtr, std::int16_t, Rect* r) {

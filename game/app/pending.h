@@ -29,10 +29,7 @@ void InstallBoardView();
 void SyncViewOptions();
 
 // Game dialogs.
-void ShowMessage(const char* text);
-bool AskQuestion(const char* text);
 void ShowAbout();
-void ShowHelp();
 bool ShowGameSummary(std::uint16_t playerRest, std::uint16_t computerRest);
 void ClearMatch();
 bool RecordMatchGame(std::int16_t store0, std::int16_t store1);

@@ -2,6 +2,7 @@
 // draw, the set-up of a new game and the window title.
 
 #include "game/app/pending.h"
+#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"

@@ -41,6 +41,8 @@ TEST(HeadlessScript, ParseErrorsNameTheLine) {
         {"move 1 2 3\n", "line 1: expected: move X Y"},
         {"expect-pixel 1 2 256\n", "line 1: expected: expect-pixel X Y INDEX"},
         {"click 1 99999999999999999999\n", "line 1: expected: click X Y [left|right]"},
+        {"wheel 101\n", "line 1: expected: wheel NOTCHES (-100 to 100, positive away from the user)"},
+        {"wheel\n", "line 1: expected: wheel NOTCHES (-100 to 100, positive away from the user)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(platform::ParseScript(c.script, steps), c.error) << c.script;
@@ -52,12 +54,13 @@ TEST(HeadlessScript, InputsBecomeEventsInOrderAndTheScriptEndQuits) {
     HeadlessBackend backend;
     ASSERT_TRUE(backend.OpenWindow("Tolka", {}));
     std::vector<platform::ScriptStep> steps;
-    ASSERT_EQ(platform::ParseScript("click 700 -0 right\nkey ctrl+c\ntext é\n", steps), "");
+    ASSERT_EQ(platform::ParseScript("click 700 -0 right\nkey ctrl+c\ntext é\nwheel -3\n", steps), "");
     backend.SetScript(std::move(steps));
     const std::vector<Event> events = Drain(backend);
     const EventKind kinds[] = {EventKind::MouseMove, EventKind::MouseDown, EventKind::MouseUp,
                                EventKind::KeyDown,   EventKind::KeyDown,   EventKind::KeyUp,
-                               EventKind::KeyUp,     EventKind::Text,      EventKind::Quit};
+                               EventKind::KeyUp,     EventKind::Text,      EventKind::Wheel,
+                               EventKind::Quit};
     ASSERT_EQ(events.size(), std::size(kinds));
     for (std::size_t i = 0; i < events.size(); ++i)
         EXPECT_EQ(events[i].kind, kinds[i]) << i;
@@ -69,7 +72,9 @@ TEST(HeadlessScript, InputsBecomeEventsInOrderAndTheScriptEndQuits) {
     EXPECT_TRUE(events[4].modifiers.control);
     EXPECT_FALSE(events[7].modifiers.control);
     EXPECT_EQ(events[7].codepoint, U'é');
-    EXPECT_EQ(events[8].status, 0);
+    EXPECT_EQ(events[8].wheel, -3);
+    EXPECT_EQ(events[8].x, 639) << "the wheel turns where the mouse is";
+    EXPECT_EQ(events[9].status, 0);
 }
 
 TEST(HeadlessScript, WaitLetsTheProgramClockRunAndFailedExpectationsQuitWithAnError) {

@@ -235,6 +235,13 @@ void HandlePlatformEvent(const platform::Event& e) {
         else
             ShowErrorBox("Mauvais message Qiva");
         break;
+    case EventKind::Wheel:
+        if (shellHooks.wheel && e.wheel != 0) {
+            Point where;
+            GetMouse(&where);
+            shellHooks.wheel(where, e.wheel);
+        }
+        break;
     case EventKind::None:
         break;
     }

@@ -33,6 +33,9 @@ struct ShellHooks {
     // Menus: the centre of the title of the first menu whose key letter is `letter`.
     bool (*menuTitleCentre)(char letter, Point* centre) = nullptr;
     void (*releaseGraphics)() = nullptr; // offscreen buffers and the palette, at exit
+    // The mouse wheel turned `notches` (positive away from the user) with the pointer at `where`
+    // (global coordinates): the Window Manager hands it to the desk accessory there.
+    void (*wheel)(Point where, int notches) = nullptr;
 };
 ShellHooks& Shell();
 

@@ -62,6 +62,12 @@ bool DeskAccessoryEvent(EventRecord& event) {
     return true;
 }
 
+void DeskAccessoryWheel(Point where, int notches) {
+    WindowPtr window = nullptr;
+    FindWindow(where, &window);
+    if (DeskAccessory* handler = DeskAccessoryOf(window)) handler->Wheel(window, notches);
+}
+
 } // namespace qiva
 
 using namespace qiva;

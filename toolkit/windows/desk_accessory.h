@@ -14,6 +14,8 @@ public:
     virtual void Event(WindowPtr window, const EventRecord& event) = 0;
     // The close box was clicked and released inside; the handler closes its window (or not).
     virtual void Close(WindowPtr window) = 0;
+    // The mouse wheel turned over the window, `notches` positive away from the user.
+    virtual void Wheel(WindowPtr, int /*notches*/) {}
 };
 
 // Hands the window's events to `handler` (not owned); null stops it. The window's reference
@@ -23,5 +25,8 @@ DeskAccessory* DeskAccessoryOf(WindowPtr window);
 
 // What GetNextEvent asks: true when the event belonged to a desk accessory and was handled.
 bool DeskAccessoryEvent(EventRecord& event);
+
+// What the shell's wheel hook does: the desk accessory under `where` (global) receives the turn.
+void DeskAccessoryWheel(Point where, int notches);
 
 } // namespace qiva

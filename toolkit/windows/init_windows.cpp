@@ -21,6 +21,7 @@ void InitWindows() {
     Hooks().windowNeedingUpdate = [] { return static_cast<void*>(WindowNeedingUpdate()); };
     Hooks().deskAccessoryEvent = &DeskAccessoryEvent;
     Shell().redrawAll = &RedrawAll;
+    Shell().wheel = &DeskAccessoryWheel;
     SettingsApply().desktopPictureChanged = [] {
         ForgetDesktopPicture();
         SetEmptyRgn(WM().desktopRgn);

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# tolka's help, headless: F1 opens the help viewer at the game's topic beside the board, the keys,
+# the wheel and the topic list scroll it, the board stays usable, the close box closes it; a help
+# file that cannot be found is reported with its error code and the game goes on.
+set -euo pipefail
+tolka=$1
+source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
+fail() { echo "FAIL: $*" >&2; exit 1; }
+cd "$work"
+run() { timeout 60 "$@" > out.txt 2> err.txt || fail "run $*: status $? $(cat err.txt)"; }
+# help N: the help line of the Nth dump; game N: its game line.
+help() { grep -e '^help ' -e '^end$' out.txt | awk -v n="$1" '/^end$/ { i++; next } i == n - 1'; }
+game() { grep -e '^game ' -e '^end$' out.txt | awk -v n="$1" '/^end$/ { i++; next } i == n - 1'; }
+
+cat > open.txt <<'SCRIPT'
+wait 10
+key f1
+wait 5
+dump -
+key pagedown
+key pagedown
+key down
+move 450 200
+wheel -2
+wait 2
+dump -
+shot help.png
+# The fifth entry of the topic list.
+click 300 133
+wait 2
+dump -
+key home
+wait 2
+dump -
+# Back to the board, in front of the viewer; the viewer stays open behind it.
+click 100 300
+wait 2
+dump -
+# The help key brings it forward again, and its close box closes it.
+key f1
+wait 2
+click 259 55
+wait 5
+dump -
+SCRIPT
+run "$tolka" --script open.txt
+help 1 | grep -qx 'help file "tolka.hlp" topic "Tolka" top 0 lines [0-9]*' || fail "opened: $(help 1)"
+lines=$(help 1 | awk '{ print $NF }')
+[ "$lines" -gt 100 ] || fail "the file laid out in $lines lines"
+# Two pages of 19 new lines, one line, two notches of three.
+help 2 | grep -qx "help file \"tolka.hlp\" topic \"Jouer un coup\" top 45 lines $lines" || fail "scrolled: $(help 2)"
+help 3 | grep -q '^help file "tolka.hlp" topic "Fin de la partie" top [0-9]* ' || fail "topic list: $(help 3)"
+help 4 | grep -q '^help file "tolka.hlp" topic "Tolka" top 0 ' || fail "home: $(help 4)"
+help 5 | grep -q '^help ' || fail "the viewer closed when the board came forward"
+grep -e '^window 0 ' out.txt | sed -n 5p | grep -q 'refcon 0 ' || fail "the board did not come forward"
+[ -z "$(help 6)" ] || fail "the close box left the viewer open: $(help 6)"
+game 6 | grep -q '^game ' || fail "the game went away with the viewer"
+[ -s help.png ] || fail "no screenshot"
+
+# Without a help file anywhere the message says so with the error code, and the game goes on.
+mkdir -p bin sys
+cp "$tolka" bin/tolka
+cp "$(dirname "$tolka")/TOLKA.RSR" bin/
+cp "$(dirname "$tolka")/WINIT.RSR" "$(dirname "$tolka")/WLANG.RSR" sys/
+printf 'wait 10\nkey f1\nwait 5\ndump -\nkey ctrl+4\nwait 2\ndump -\n' > missing.txt
+QIVA=$work/sys run bin/tolka --script missing.txt
+grep -q "Impossible de trouver le fichier d'aide (erreur 2)" err.txt out.txt || fail "no message: $(cat err.txt)"
+[ -z "$(help 1)" ] || fail "a viewer opened without its file"
+game 2 | grep -q '^game rules 0 level 3 ' || fail "the game did not go on: $(game 2)"
+echo OK
