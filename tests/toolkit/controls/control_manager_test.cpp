@@ -241,6 +241,21 @@ TEST_F(ControlManager, EmptyRangeBarAnswersNothingAndKeepsItsThumbStill) {
     EXPECT_EQ((*bar)->contrlHilite, 0); // the inactive look is only borrowed
 }
 
+TEST_F(ControlManager, HiddenControlsStayOffTheScreenWhenTheirValueChanges) {
+    ControlHandle bar = Bar(0, 0, 9);
+    const Rect r = R(10, 40, 110, 56);
+    ControlHandle box = NewControl(window, &r, "Box", true, 0, 0, 1, checkBoxProc, 0);
+    HideControl(bar);
+    HideControl(box);
+    const auto before = Screen();
+    SetCtlValue(bar, 5);
+    SetCtlMax(bar, 4);
+    SetCtlValue(box, 1);
+    EXPECT_EQ(Screen(), before);
+    EXPECT_EQ(GetCtlValue(bar), 4);
+    EXPECT_EQ(GetCtlValue(box), 1);
+}
+
 TEST_F(ControlManager, ThumbCntlAndPosCntl) {
     ControlHandle bar = Bar(0, 0, 9); // 100 pixels high
     ThumbDragRecord drag{};
