@@ -63,6 +63,15 @@ set -e
 [ $status -eq 2 ] || fail "no display: status $status"
 grep -q 'cannot open the display' err || fail "no display: $(cat err)"
 
+# The speed test needs no script: eleven timed loops and their total, each a line, then the end.
+"$demo" --headless --speed-test > speed.txt 2>err || fail "speed test: status $? $(cat err)"
+[ "$(grep -c ' ticks$' speed.txt)" -eq 12 ] || fail "speed test lines: $(cat speed.txt)"
+head -1 speed.txt | grep -qE '^10000 boucles a vide: [0-9]+\.[0-9]{2} ticks$' || fail "first loop: $(head -1 speed.txt)"
+sed -n 11p speed.txt | grep -qE '^1000 Picts : [0-9]+\.[0-9]{2} ticks$' || fail "last loop: $(sed -n 11p speed.txt)"
+tail -1 speed.txt | grep -qE '^Total [0-9]+\.[0-9]{2} ticks$' || fail "total: $(tail -1 speed.txt)"
+awk '/ ticks$/ && !/^Total/ { sum += $(NF-1) } /^Total/ { total = $2 } END { d = sum - total; exit !(d < 0.05 && d > -0.05) }' \
+    speed.txt || fail "the total is not the sum: $(cat speed.txt)"
+
 # A WAV file becomes a 'snd ' resource.
 printf 'RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x11\x2b\x00\x00\x11\x2b\x00\x00\x01\x00\x08\x00data\x04\x00\x00\x00\x80\xff\x00\x80' > tone.wav
 printf "resource 'snd ' 128 { from wav \"tone.wav\" }\n" > sounds.qrs

@@ -8,6 +8,7 @@
 
 #include "toolkit/core/settings.h"
 #include "toolkit/graphics/quickdraw.h"
+#include "toolkit/windows/speed_test.h"
 #include "toolkit/windows/window_defs.h"
 #include "toolkit/windows/wm_state.h"
 
@@ -76,8 +77,19 @@ void SystemClick(const EventRecord* theEvent, WindowPtr theWindow) {
     if (!theEvent) return;
     const Point where = theEvent->where;
     if (!theWindow) {
-        if ((Input().buttons & 2) && WindowManagerHooks().settingsPopup)
+        // A right click on the desktop: the settings popup, or with Control the speed test (and
+        // with Shift too the screen animation), after which the button must come up first.
+        if (!(Input().buttons & 2)) return;
+        if (theEvent->modifiers & cmdKey) {
+            if (theEvent->modifiers & shiftKey)
+                ScreenAnimation(where);
+            else
+                ShowSpeedTest();
+            while (Button()) {
+            }
+        } else if (WindowManagerHooks().settingsPopup) {
             WindowManagerHooks().settingsPopup(where);
+        }
         return;
     }
     WindowPeek w = Peek(theWindow);
