@@ -69,6 +69,50 @@ TEST_F(SpeedTest, TheScreenAnimationLeavesTheScreenAsItWas) {
     EXPECT_EQ(Screen(), before) << Differences(Screen(), before);
 }
 
+// A right click on the desktop with Control held, made of platform events as a person makes it.
+TEST_F(SpeedTest, ControlAndARightClickOnTheDesktopOpenTheSpeedTestAndWaitForTheRelease) {
+    for (bool shift : {false, true}) {
+        platform::Event down;
+        down.kind = platform::EventKind::MouseDown;
+        down.x = 120, down.y = 150;
+        down.button = platform::RightButton;
+        down.modifiers.control = true;
+        down.modifiers.shift = shift;
+        platform::Event up = down;
+        up.kind = platform::EventKind::MouseUp;
+        auto key = [](platform::Key k, bool pressed) {
+            platform::Event e;
+            e.kind = pressed ? platform::EventKind::KeyDown : platform::EventKind::KeyUp;
+            e.key = k;
+            return e;
+        };
+        headless->Inject(key(platform::Key::Control, true));
+        if (shift) headless->Inject(key(platform::Key::Shift, true));
+        headless->Inject(down);
+        headless->Inject(up);
+        headless->Inject(key(platform::Key::Control, false));
+        if (shift) headless->Inject(key(platform::Key::Shift, false));
+        EventRecord e{};
+        while (!GetNextEvent(mDownMask, &e)) {
+        }
+        WindowPtr w = nullptr;
+        ASSERT_EQ(FindWindow(e.where, &w), inSysWindow); // the desktop: no window
+        ASSERT_EQ(w, nullptr);
+        SystemClick(&e, w);
+        EXPECT_FALSE(Button()) << "returned before the button came up";
+        WindowPtr front = FrontWindow();
+        if (shift) {
+            EXPECT_EQ(front, nullptr) << "the animation opens no window";
+        } else {
+            ASSERT_NE(front, nullptr);
+            char title[256];
+            GetWTitle(front, title);
+            EXPECT_STREQ(title, qiva::kSpeedTestTitle);
+            qiva::DeskAccessoryOf(front)->Close(front);
+        }
+    }
+}
+
 TEST(SpeedTestFormat, TicksShowTwoDecimalsAndNeverANegative) {
     EXPECT_EQ(qiva::FormatTicks(0), "0.00");
     EXPECT_EQ(qiva::FormatTicks(12.345), "12.35");
