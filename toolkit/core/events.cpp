@@ -218,8 +218,8 @@ bool qiva::TakeNextEvent(std::uint16_t eventMask, EventRecord& event) {
             }
         }
         if (got && hooks.deskAccessoryEvent &&
-            (event.what == keyDown || event.what == autoKey || event.what == updateEvt ||
-             event.what == activateEvt) &&
+            (event.what == mouseDown || event.what == keyDown || event.what == autoKey ||
+             event.what == updateEvt || event.what == activateEvt) &&
             !((event.what == keyDown || event.what == autoKey) && (event.modifiers & cmdKey)) &&
             hooks.deskAccessoryEvent(event))
             continue;

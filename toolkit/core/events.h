@@ -106,7 +106,8 @@ void* PendingActivation();
 struct EventHooks {
     // Window manager: a window whose update region is not empty, or null.
     void* (*windowNeedingUpdate)() = nullptr;
-    // Desk accessories: handles the event if it belongs to one (true), so the caller fetches again.
+    // Modeless dialogues and desk accessories: handles the event if it belongs to one (true), so the
+    // caller fetches again.
     bool (*deskAccessoryEvent)(EventRecord& event) = nullptr;
     // Scroll offsets of the viewport (0 while the window shows the whole virtual screen).
     Point (*scrollOffset)() = nullptr;

@@ -38,6 +38,7 @@ DeskAccessory* DeskAccessoryOf(WindowPtr window) {
 }
 
 bool DeskAccessoryEvent(EventRecord& event) {
+    if (WindowManagerHooks().dialogueEvent && WindowManagerHooks().dialogueEvent(event)) return true;
     WindowPtr window = nullptr;
     switch (event.what) {
     case keyDown:

@@ -23,7 +23,8 @@ public:
 void SetDeskAccessory(WindowPtr window, DeskAccessory* handler);
 DeskAccessory* DeskAccessoryOf(WindowPtr window);
 
-// What GetNextEvent asks: true when the event belonged to a desk accessory and was handled.
+// What GetNextEvent asks: true when the event belonged to a modeless dialogue or a desk accessory
+// and was handled.
 bool DeskAccessoryEvent(EventRecord& event);
 
 // What the shell's wheel hook does: the desk accessory under `where` (global) receives the turn.

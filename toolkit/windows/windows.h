@@ -180,6 +180,9 @@ struct WindowHooks {
     void (*disposeControls)(WindowPtr window) = nullptr;                 // the controls of a closing window
     void (*plotColorIcon)(std::int16_t id, const Rect& where) = nullptr; // a 'cicn' in the current port
     void (*settingsPopup)(Point where) = nullptr;                        // right click on the desktop
+    // The Dialog Manager's modeless dialogues: takes a mouse-down, key, update or activate event of one
+    // (true), before desk accessories are asked.
+    bool (*dialogueEvent)(EventRecord& event) = nullptr;
 };
 WindowHooks& WindowManagerHooks();
 
