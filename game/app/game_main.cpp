@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "game/app/pending.h"
-#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
+#include "game/game_alerts.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
 #include "game/menu_commands.h"
@@ -19,6 +19,7 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/shell.h"
+#include "toolkit/dialogs/dialogs.h"
 #include "toolkit/graphics/graphics_startup.h"
 #include "toolkit/graphics/ports.h"
 #include "toolkit/graphics/text.h"

@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "game/app/pending.h"
+#include "game/app/tolka_app.h"
 #include "game/game_alerts.h"
 #include "game/game_help.h"
-#include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
 #include "game/menu_commands.h"
@@ -15,6 +15,7 @@
 #include "game/session_state.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/cursor_resources.h"
+#include "toolkit/dialogs/dialogs.h"
 #include "toolkit/menus/menus.h"
 
 namespace tolka {

@@ -1,5 +1,4 @@
-// INTERIM: what the program does until the board view, the Dialog Manager and the game's dialogs
-// land. Each definition goes when its piece is on main.
+// INTERIM: what the program does until the game's dialogs land.
 
 #include "game/app/pending.h"
 
@@ -11,20 +10,6 @@
 
 #include "game/session_state.h"
 #include "toolkit/graphics/ports.h"
-
-std::int16_t Alert(std::int16_t, void*) {
-    return 1;
-}
-DialogPtr GetNewDialog(std::int16_t, void*, GrafPtr) {
-    return nullptr;
-}
-void ModalDialog(void*, std::int16_t* itemHit) {
-    *itemHit = 1;
-}
-void DisposeDialog(DialogPtr) {}
-void HideDItem(DialogPtr, std::int16_t) {}
-void SetDAFont(std::int16_t) {}
-void InitDialogs(void*) {}
 
 namespace tolka {
 

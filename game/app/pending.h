@@ -1,24 +1,14 @@
 #pragma once
-// Calls into the board view, the Dialog Manager and the game's dialogs that the program makes.
-// INTERIM: the dialog declarations stand in for the headers of those pieces until they land; each
-// goes when its piece is on main.
+// Calls into the board view and the game's dialogs that the program makes.
+// INTERIM: the game-dialog declarations stand in for the header of that piece until it lands.
 
 #include <cstdint>
 
 #include "game/board.h"
 #include "game/board_geometry.h"
 #include "game/board_view.h"
+#include "toolkit/dialogs/dialogs.h"
 #include "toolkit/graphics/quickdraw_types.h"
-
-using DialogPtr = GrafPtr;
-
-std::int16_t Alert(std::int16_t alertID, void* filterProc);
-DialogPtr GetNewDialog(std::int16_t dialogID, void* dStorage, GrafPtr behind);
-void ModalDialog(void* filterProc, std::int16_t* itemHit);
-void DisposeDialog(DialogPtr dialog);
-void HideDItem(DialogPtr dialog, std::int16_t item);
-void SetDAFont(std::int16_t font);
-void InitDialogs(void* resumeProc);
 
 namespace tolka {
 

@@ -2,8 +2,8 @@
 // draw, the set-up of a new game and the window title.
 
 #include "game/app/pending.h"
-#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
+#include "game/game_alerts.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
 #include <array>
@@ -19,6 +19,7 @@
 #include "toolkit/core/resources.h"
 #include "toolkit/core/tick_count.h"
 #include "toolkit/core/time_manager.h"
+#include "toolkit/dialogs/dialogs.h"
 #include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/picture_resources.h"
 #include "toolkit/graphics/ports.h"

@@ -37,7 +37,7 @@ if [ "$has_program" = 1 ]; then
     "$program" --help > "$work/help.txt" || fail "tolka --help"
     # Started from an empty folder: resources, help and default settings come from share/tolka.
     mkdir "$work/empty" && cd "$work/empty"
-    printf 'wait 1\ndump state.txt\n' > "$work/run.txt"
+    printf 'key return\nwait 1\ndump state.txt\n' > "$work/run.txt"
     QIVA= "$program" --headless --script "$work/run.txt" 2> "$work/err" || fail "installed run: $(cat "$work/err")"
     grep -q '^game ' state.txt || fail "no game in the dump: $(cat state.txt)"
     [ -f "$XDG_CONFIG_HOME/qiva/wqiva.ini" ] || fail "the default settings were not copied from share/tolka"

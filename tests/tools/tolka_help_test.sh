@@ -13,6 +13,8 @@ help() { grep -e '^help ' -e '^end$' out.txt | awk -v n="$1" '/^end$/ { i++; nex
 game() { grep -e '^game ' -e '^end$' out.txt | awk -v n="$1" '/^end$/ { i++; next } i == n - 1'; }
 
 cat > open.txt <<'SCRIPT'
+# The language alert: French.
+key return
 wait 10
 key f1
 wait 5
@@ -62,7 +64,7 @@ mkdir -p bin sys
 cp "$tolka" bin/tolka
 cp "$(dirname "$tolka")/TOLKA.RSR" bin/
 cp "$(dirname "$tolka")/WINIT.RSR" "$(dirname "$tolka")/WLANG.RSR" sys/
-printf 'wait 10\nkey f1\nwait 5\ndump -\nkey ctrl+4\nwait 2\ndump -\n' > missing.txt
+printf 'key return\nwait 10\nkey f1\nwait 5\ndump -\nkey ctrl+4\nwait 2\ndump -\n' > missing.txt
 QIVA=$work/sys run bin/tolka --script missing.txt
 grep -q "Impossible de trouver le fichier d'aide (erreur 2)" err.txt out.txt || fail "no message: $(cat err.txt)"
 [ -z "$(help 1)" ] || fail "a viewer opened without its file"

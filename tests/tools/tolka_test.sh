@@ -26,12 +26,19 @@ game() { grep '^game ' "$1"; }
 run() { timeout 60 "$tolka" --script "$1" > out.txt 2> err.txt || fail "run $1: status $? $(cat err.txt)"; }
 
 # No file: the defaults, and the file written at the end of the run.
-printf 'wait 10\ndump -\n' > idle.txt
+printf 'key return\nwait 10\ndump -\n' > idle.txt
 run idle.txt
 game out.txt | grep -q '^game rules 0 level 0 english 0 gameon 0 awaiting 0 turn -1 board 0 0 0 0 0 0 0 0 0 0 0 0 0 0 message ".\+"$' ||
     fail "idle start: $(game out.txt)"
 [ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 1 1 1 0 0' ] || fail "defaults written: $(cat "$cfg")"
 [ "$(grep -c '^pit ' out.txt)" = 12 ] || fail "twelve pit lines"
+
+# The language is asked first, in an alert: Escape chooses its item 2, English.
+printf 'wait 5\ndump -\nkey escape\nwait 10\ndump -\n' > english.txt
+run english.txt
+grep -qx 'dialog 133 kind alert' out.txt || fail "no language alert: $(cat out.txt)"
+grep -q '^ditem 2 type 4 .* text "English"$' out.txt || fail "the alert's English button: $(grep '^ditem' out.txt)"
+game out.txt | grep -q '^game rules 0 level 0 english 1 ' || fail "English chosen: $(game out.txt)"
 
 # The file's cases: what the next run shows, and what it writes back.
 check() { # TEXT LEVEL RULES WRITTEN
@@ -52,13 +59,13 @@ check 'TOLKA_1_0 1 1 1 1 1 1 0' 1 0 'TOLKA_1_0\n 1 1 1 1 1 1 0'
 
 # Command keys: level 4 (expert) silences the panel; the sound option off; quit writes both.
 rm -f "$cfg"
-printf 'wait 10\nkey ctrl+4\nwait 1\nkey ctrl+s\nwait 1\ndump -\nkey ctrl+q\nwait 5\ndump -\n' > keys.txt
+printf 'key return\nwait 10\nkey ctrl+4\nwait 1\nkey ctrl+s\nwait 1\ndump -\nkey ctrl+q\nwait 5\ndump -\n' > keys.txt
 run keys.txt
 [ "$(grep -c '^end$' out.txt)" = 1 ] || fail "quit did not end the run at once"
 game out.txt | grep -q '^game rules 0 level 3 .* message ""$' || fail "expert level: $(game out.txt)"
 [ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 0 1 0 3 0' ] || fail "options after the keys: $(cat "$cfg")"
 # Level 1 (beginner) brings the messages back.
-printf 'wait 10\nkey ctrl+1\nwait 1\ndump -\n' > beginner.txt
+printf 'key return\nwait 10\nkey ctrl+1\nwait 1\ndump -\n' > beginner.txt
 run beginner.txt
 game out.txt | grep -q '^game rules 0 level 0 .* message ".\+"$' || fail "beginner level: $(game out.txt)"
 
