@@ -117,5 +117,12 @@ for rules in standard relay; do
     done <<< "$games"
 done
 
+# --timing plays the same games and ends each line with the slowest search of each side.
+plain=$("$cli" selfplay --rules relay --levels 1 2 --seed 5 --games 2)
+timed=$("$cli" selfplay --rules relay --levels 1 2 --seed 5 --games 2 --timing)
+[ "$(sed 's/ slowest [0-9.]* [0-9.]*$//' <<< "$timed")" = "$plain" ] || fail "--timing changed the games: $timed"
+[ "$(grep -c ' slowest [0-9]*\.[0-9] [0-9]*\.[0-9]$' <<< "$timed")" = 2 ] || fail "--timing lines: $timed"
+refuse_saying "option --timing given twice" selfplay --rules relay --levels 1 2 --seed 5 --games 1 --timing --timing
+
 echo "tolka-cli: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

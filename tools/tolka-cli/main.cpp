@@ -1,7 +1,9 @@
 // tolka-cli: the game engine on the command line, for analysing positions and for scripted checks.
 // Answers go to standard output one line each; errors go to standard error with exit status 2.
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -41,8 +43,9 @@ const char* const kMainHelp =
     "'tolka-cli COMMAND --help' describes each command. Errors go to standard error with status 2.\n";
 
 struct Option {
-    int values;       // how many words follow the option
-    const char* what; // what they are, for the message when they are missing
+    int values;            // how many words follow the option
+    const char* what;      // what they are, for the message when they are missing
+    bool optional = false; // a switch that may be left out
 };
 
 struct Command {
@@ -91,11 +94,14 @@ const std::map<std::string, Command> kCommands = {
       "  game I moves LETTERS result R stores S0 S1\n"
       "LETTERS naming the pits played in turn (A for pit 0 to L for pit 11, '-' for a pass), R the result\n"
       "(0, 1 or 255) and S0, S1 the final stores. A game still going after 2000 turns is abandoned with\n"
-      "the result '-'.\n",
+      "the result '-'. With --timing each line ends with\n"
+      "  slowest MS0 MS1\n"
+      "the longest search of side 0 and of side 1 in that game, in milliseconds of wall time.\n",
       {{"--rules", {1, "a rule set"}},
        {"--levels", {2, "two levels, L0 L1"}},
        {"--seed", {1, "a seed"}},
-       {"--games", {1, "a number of games"}}}}},
+       {"--games", {1, "a number of games"}},
+       {"--timing", {0, "nothing", true}}}}},
 };
 
 struct UsageError {
@@ -120,11 +126,12 @@ public:
             }
             values_[name] = std::move(values);
         }
-        for (const auto& [name, count] : command.options)
-            if (!values_.count(name)) throw UsageError{"missing option " + name};
+        for (const auto& [name, option] : command.options)
+            if (!option.optional && !values_.count(name)) throw UsageError{"missing option " + name};
     }
 
     const std::string& Text(const std::string& name, int index = 0) const { return values_.at(name)[index]; }
+    bool Has(const std::string& name) const { return values_.count(name) != 0; }
 
     template <class Int>
     Int Number(const std::string& name, long long lo, long long hi, int index = 0) const {
@@ -206,7 +213,9 @@ void RunSelfplay(const Arguments& args) {
                                     DepthForLevel(args.Number<int>("--levels", 0, 3, 1))};
     randSeed = args.Number<std::uint32_t>("--seed", 0, 0xFFFFFFFFLL);
     const auto games = args.Number<int>("--games", 0, 1000000);
+    const bool timing = args.Has("--timing");
     for (int game = 1; game <= games; ++game) {
+        double slowest[2] = {0, 0}; // milliseconds
         Board board = StartBoard();
         std::uint8_t side = game % 2 == 1 ? 0 : 1;
         std::string moves;
@@ -216,7 +225,10 @@ void RunSelfplay(const Arguments& args) {
         for (int turn = 0; turn < kMaxTurns && !(over = CheckGameOver(board, result, rest0, rest1)); ++turn) {
             Searcher searcher(ruleSet, depths[side], nullptr);
             std::int16_t best = -1;
+            const auto start = std::chrono::steady_clock::now();
             searcher.Search(side, board, best, 0);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+            slowest[side] = std::max(slowest[side], took.count());
             if (best < 0) {
                 moves += '-';
             } else {
@@ -226,8 +238,10 @@ void RunSelfplay(const Arguments& args) {
             side = static_cast<std::uint8_t>(1 - side);
         }
         const std::string outcome = over ? std::to_string(result) : "-";
-        std::printf("game %d moves %s result %s stores %d %d\n", game, moves.c_str(), outcome.c_str(),
+        std::printf("game %d moves %s result %s stores %d %d", game, moves.c_str(), outcome.c_str(),
                     board.stores[0], board.stores[1]);
+        if (timing) std::printf(" slowest %.1f %.1f", slowest[0], slowest[1]);
+        std::printf("\n");
         std::fflush(stdout);
     }
 }
