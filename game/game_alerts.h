@@ -1,5 +1,5 @@
 #pragma once
-// The game's message and question alerts ('ALRT' 1001 and 1002 in the chosen language): a
+// The game's alerts. The message and question alerts ('ALRT' 1001 and 1002 in the chosen language): a
 // printf-style text formatted into 512 bytes with typed arguments, shown as the alert's ^0. A
 // stray % in a text cannot read an argument that is not there, and a long text is cut, never
 // written past the buffer; a text meant to be shown as it stands goes through "%s".
@@ -29,5 +29,18 @@ bool AskQuestion(std::string_view format, const Args&... args) {
     const std::array<FormatArg, sizeof...(Args)> list{FormatArg(args)...};
     return AskQuestionWith(format, list);
 }
+
+// The about box ('ALRT' 1000); its answer does not matter.
+void ShowAbout();
+
+// Whether the program may end (the main window's close and the system's shutdown ask): always
+// between games, during one only when the player confirms ('ALRT' 128, item 1). A yes closes the
+// help first.
+bool MayQuit();
+
+// Whether the toolkit may take the system clipboard into its scrap (activation) or give its scrap
+// to it (deactivation): always.
+bool MayImportClipboard();
+bool MayExportClipboard();
 
 } // namespace tolka

@@ -1,10 +1,9 @@
 // The board view made the game's: it draws the one position in the board window, reads the options,
 // and speaks through the message panel and the game's message alert.
 
-#include "game/app/pending.h"
-#include "game/game_alerts.h"
 #include "game/app/tolka_app.h"
 #include "game/board_view.h"
+#include "game/game_alerts.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
 #include "game/message_panel.h"

@@ -1,6 +1,5 @@
 // The event pass and the clicks on the board.
 
-#include "game/app/pending.h"
 #include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
@@ -56,7 +55,9 @@ void DoEvents() {
             break;
         }
         case keyDown:
-            if (front == mainWindow) DoKey(event);
+            // With the help in front only command keys come this far (it takes the others), and
+            // they still choose menu commands.
+            if (front == mainWindow || (front && GetWRefCon(front) < 0)) DoKey(event);
             break;
         case updateEvt: {
             // The board answers its own update events, in front or not, or they would come back for ever.

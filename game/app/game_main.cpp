@@ -3,17 +3,18 @@
 
 #include <cstdlib>
 
-#include "game/app/pending.h"
 #include "game/app/tolka_app.h"
 #include "game/game_alerts.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
+#include "game/match_dialogs.h"
 #include "game/menu_commands.h"
 #include "game/message_panel.h"
 #include "game/play_trace.h"
 #include "game/rules.h"
 #include "game/session_state.h"
 #include "game/settings_file.h"
+#include "game/summary_dialog.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/cursor_resources.h"
 #include "toolkit/core/memory.h"
@@ -114,6 +115,8 @@ void InitApplication() {
     InstallBoardView();
     RegisterGameDump();
     qiva::SetQuitHook(&MayQuit);
+    qiva::SetActivateHook(&MayImportClipboard);
+    qiva::SetDeactivateHook(&MayExportClipboard);
 }
 
 void GameMain() {

@@ -3,12 +3,12 @@
 
 #include <cstdlib>
 
-#include "game/app/pending.h"
 #include "game/app/tolka_app.h"
 #include "game/game_alerts.h"
 #include "game/game_help.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
+#include "game/match_dialogs.h"
 #include "game/menu_commands.h"
 #include "game/message_panel.h"
 #include "game/play_trace.h"

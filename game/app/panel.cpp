@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "game/app/pending.h"
 #include "game/app/tolka_app.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "game/board.h"
+#include "game/board_geometry.h"
+#include "game/board_view.h"
 #include "toolkit/core/events.h"
 
 namespace tolka {
@@ -36,5 +38,11 @@ extern std::int16_t turnSide;
 
 // The state dump's game and pit lines.
 void RegisterGameDump();
+
+// The board view made the game's: its window, the position, the options and the panel's messages
+// (board_link.cpp).
+void InstallBoardView();
+// The options the view draws with, after they change.
+void SyncViewOptions();
 
 } // namespace tolka

@@ -1,11 +1,13 @@
 // The turns of a game: the player's wait for a move, the computer's search and move, the who-starts
 // draw, the set-up of a new game and the window title.
 
-#include "game/app/pending.h"
 #include "game/app/tolka_app.h"
+#include "game/dialog_items.h"
 #include "game/game_alerts.h"
 #include "game/game_state.h"
 #include "game/game_strings.h"
+#include "game/match_dialogs.h"
+#include "toolkit/dialogs/dialogs.h"
 #include <array>
 
 #include "game/message_format.h"
@@ -19,7 +21,6 @@
 #include "toolkit/core/resources.h"
 #include "toolkit/core/tick_count.h"
 #include "toolkit/core/time_manager.h"
-#include "toolkit/dialogs/dialogs.h"
 #include "toolkit/graphics/pict_player.h"
 #include "toolkit/graphics/picture_resources.h"
 #include "toolkit/graphics/ports.h"

@@ -16,6 +16,8 @@ cat > open.txt <<'SCRIPT'
 # The language alert: French.
 key return
 wait 10
+key return
+wait 5
 key f1
 wait 5
 dump -
@@ -34,11 +36,18 @@ dump -
 key home
 wait 2
 dump -
-# Back to the board, in front of the viewer; the viewer stays open behind it.
+# A new game, the command key given with the help in front; the left fist in the draw.
+key ctrl+n
+wait 5
+click 256 245
+wait 600
+# The board comes forward, the viewer stays open behind it; the rightmost pit is always a move.
 click 100 300
-wait 2
+wait 5
+click 555 268
+wait 900
 dump -
-# The help key brings it forward again, and its close box closes it.
+# The help key brings the viewer forward again, and its close box closes it.
 key f1
 wait 2
 click 259 55
@@ -53,10 +62,11 @@ lines=$(help 1 | awk '{ print $NF }')
 help 2 | grep -qx "help file \"tolka.hlp\" topic \"Jouer un coup\" top 45 lines $lines" || fail "scrolled: $(help 2)"
 help 3 | grep -q '^help file "tolka.hlp" topic "Fin de la partie" top [0-9]* ' || fail "topic list: $(help 3)"
 help 4 | grep -q '^help file "tolka.hlp" topic "Tolka" top 0 ' || fail "home: $(help 4)"
-help 5 | grep -q '^help ' || fail "the viewer closed when the board came forward"
-grep -e '^window 0 ' out.txt | sed -n 5p | grep -q 'refcon 0 ' || fail "the board did not come forward"
+help 5 | grep -q '^help ' || fail "the viewer closed while the game was played"
+game 5 | grep -q '^game rules 0 level 0 english 0 gameon 1 awaiting 1 turn 0 board [0-9]* [0-9]* [0-9]* [0-9]* [0-9]* 0 ' ||
+    fail "the move beside the help was not played: $(game 5)"
 [ -z "$(help 6)" ] || fail "the close box left the viewer open: $(help 6)"
-game 6 | grep -q '^game ' || fail "the game went away with the viewer"
+game 6 | grep -q '^game rules 0 level 0 english 0 gameon 1 ' || fail "the game went away with the viewer: $(game 6)"
 [ -s help.png ] || fail "no screenshot"
 
 # Without a help file anywhere the message says so with the error code, and the game goes on.
@@ -64,9 +74,11 @@ mkdir -p bin sys
 cp "$tolka" bin/tolka
 cp "$(dirname "$tolka")/TOLKA.RSR" bin/
 cp "$(dirname "$tolka")/WINIT.RSR" "$(dirname "$tolka")/WLANG.RSR" sys/
-printf 'key return\nwait 10\nkey f1\nwait 5\ndump -\nkey ctrl+4\nwait 2\ndump -\n' > missing.txt
+printf 'wait 10\nkey return\nwait 5\nkey f1\nwait 5\ndump -\nkey return\nwait 2\nkey ctrl+4\nwait 2\ndump -\n' > missing.txt
 QIVA=$work/sys run bin/tolka --script missing.txt
-grep -q "Impossible de trouver le fichier d'aide (erreur 2)" err.txt out.txt || fail "no message: $(cat err.txt)"
+grep -q '^dialog 1001 kind alert$' out.txt || fail "no message alert: $(grep -e '^dialog' -e '^ditem' out.txt)"
+grep -q "^ditem 2 type 8 .* text \"Impossible de trouver le fichier d'aide (erreur 2)\"$" out.txt ||
+    fail "the message: $(grep '^ditem' out.txt)"
 [ -z "$(help 1)" ] || fail "a viewer opened without its file"
 game 2 | grep -q '^game rules 0 level 3 ' || fail "the game did not go on: $(game 2)"
 echo OK
