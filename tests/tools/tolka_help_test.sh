@@ -81,4 +81,12 @@ grep -q "^ditem 2 type 8 .* text \"Impossible de trouver le fichier d'aide (erre
     fail "the message: $(grep '^ditem' out.txt)"
 [ -z "$(help 1)" ] || fail "a viewer opened without its file"
 game 2 | grep -q '^game rules 0 level 3 ' || fail "the game did not go on: $(game 2)"
+# In English (Escape at the language question) the English file, and the English message.
+printf 'wait 10\nkey escape\nwait 5\nkey f1\nwait 5\ndump -\nkey return\nwait 2\ndump -\n' > english.txt
+QIVA=$work/sys run bin/tolka --script english.txt
+grep -q "^ditem 2 type 8 .* text \"Can't found 'tolka_gb.hlp'(error 2)\"$" out.txt ||
+    fail "the English message: $(grep '^ditem' out.txt)"
+game 2 | grep -q '^game rules 0 level [0-9] english 1 ' || fail "the English game did not go on: $(game 2)"
+run "$tolka" --script english.txt
+help 1 | grep -q '^help file "tolka_gb.hlp" topic "Tolka" top 0 ' || fail "the English help: $(help 1)"
 echo OK

@@ -13,6 +13,7 @@
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/events.h"
 #include "toolkit/core/file_search.h"
+#include "toolkit/core/message_log.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/shell.h"
 #include "toolkit/core/state_dump.h"
@@ -227,6 +228,16 @@ TEST_F(HelpViewerTest, QuitClosesOnlyItsOwnFile) {
     EXPECT_EQ(qiva::HelpWindow(), nullptr);
     EXPECT_EQ(HelpLine(), "");
     EXPECT_EQ(FrontWindow(), nullptr);
+}
+
+TEST_F(HelpViewerTest, AFaultyFileShowsTheTopicsBeforeItsFault) {
+    qiva::ClearMessageLog();
+    std::ofstream(dir / "faulty.hlp")
+        << "@topic Kept\n@keywords kept\n\nWords.\n@nonsense\n@topic Lost\n\nMore.\n";
+    ASSERT_TRUE(WinHelp(nullptr, "faulty.hlp", HELP_KEY, reinterpret_cast<std::uintptr_t>("lost")));
+    EXPECT_EQ(HelpLine().substr(0, 47), "help file \"faulty.hlp\" topic \"Kept\" top 0 lines");
+    EXPECT_NE(qiva::MessageLogText().find("faulty.hlp line 5"), std::string::npos) << qiva::MessageLogText();
+    qiva::ClearMessageLog();
 }
 
 TEST_F(HelpViewerTest, AFileThatCannotBeReadReportsTheSystemError) {
