@@ -123,9 +123,9 @@ void SetActiveField(DialogPtr dialog, int field, bool selectAll) {
         d->editField = -1;
     }
     TECalText(te);
-    const std::uint16_t end = selectAll ? (*te)->teLength : 0;
-    (*te)->selStart = 0;
-    (*te)->selEnd = end;
+    // Through TESetSelect, which also places the insertion point TextEdit scrolls to.
+    (*te)->selStart = (*te)->selEnd = 0;
+    TESetSelect(0, selectAll ? (*te)->teLength : 0, te);
     if (d->editField >= 0 && d->window.visible && FrontWindow() == dialog) TEActivate(te);
     SetPort(saved);
 }
@@ -188,7 +188,8 @@ void SetIText(Handle item, const char* text) {
         const TEHandle te = d->textH;
         (*te)->teLength = static_cast<std::uint16_t>(std::min<std::size_t>(n, 32767));
         TECalText(te);
-        (*te)->selStart = (*te)->selEnd = (*te)->teLength;
+        (*te)->selStart = (*te)->selEnd = 0;
+        TESetSelect((*te)->teLength, (*te)->teLength, te);
         if (d->window.visible) {
             BackColor(whiteColor);
             EraseRect(&entry.rect);

@@ -19,10 +19,12 @@ std::string CommandLineProblem(int argc, const char* const* argv, const char* ba
         } else if (arg == "--help" || arg == "-h") {
             return {};
         } else if (!arg.empty() && arg[0] == '-') {
-            return "unknown option '" + arg + "' (options: --headless, --script FILE, --scale N, --speed-test)";
+            return "unknown option '" + arg +
+                   "' (options: --headless, --script FILE, --scale N, --speed-test)";
         }
     }
-    if (headless && !script && !speedTest) return "a headless run needs --script FILE: without one it would wait forever";
+    if (headless && !script && !speedTest)
+        return "a headless run needs --script FILE: without one it would wait forever";
     return {};
 }
 

@@ -17,11 +17,12 @@
 #include "toolkit/graphics/text.h"
 #include "toolkit/windows/speed_test.h"
 #include "toolkit/windows/windows.h"
+#include "tools/common/standard_output.h"
+#include "tools/qiva-demo/demo_dialogs.h"
+#include "tools/qiva-demo/demo_menus.h"
+#include "tools/qiva-demo/demo_options.h"
 #include "tools/qiva-demo/demo_text.h"
 #include "tools/qiva-demo/demo_windows.h"
-#include "tools/qiva-demo/demo_menus.h"
-#include "tools/common/standard_output.h"
-#include "tools/qiva-demo/demo_options.h"
 
 namespace {
 
@@ -182,7 +183,9 @@ void DemoMain() {
     demo::InstallMenus([](const std::string& text) { Report(text); });
     demo::DrawMenuParts();
     DemoTextStart();
+    DemoDialogsStart();
     DemoTextMenus();
+    DemoDialogsMenus();
     DemoWindowsOpen();
     DemoTextOpen();
     FlushEvents(everyEvent, 0);

@@ -174,6 +174,8 @@ TEST_F(DialogManagerTest, TabCyclesThroughTheEditableTexts) {
     Type("ab");
     Drain();
     EXPECT_EQ(ItemText(d, 2), "ab");
+    // Typing over the selection leaves the text where the field is, not scrolled away.
+    EXPECT_EQ((*te)->destRect.left, 110);
     const auto lines = DumpLines("ditem 2 ");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_NE(lines[0].find("type 16 "), std::string::npos);
