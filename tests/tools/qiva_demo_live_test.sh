@@ -9,6 +9,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$work"
 
 coproc DEMO { "$demo" --headless --script - 2>"$work/err"; }
+# Bash forgets the coprocess's variables once it has ended, which may be before the last wait.
+pid=$DEMO_PID
 to=${DEMO[1]}
 from=${DEMO[0]}
 
@@ -34,5 +36,5 @@ grep -qx 'screen 640 450' <<< "$second" || fail "second dump: $second"
 
 exec {to}>&-
 status=0
-wait "$DEMO_PID" || status=$?
+wait "$pid" || status=$?
 [ $status -eq 0 ] || fail "the end of the input: status $status $(cat "$work/err")"
