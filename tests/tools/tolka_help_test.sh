@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # tolka's help, headless: F1 opens the help viewer at the game's topic beside the board, the keys,
-# the wheel and the topic list scroll it, the board stays usable, the close box closes it; a help
-# file that cannot be found is reported with its error code and the game goes on.
+# the wheel and the topic list scroll it, a move is played beside it, the close box closes it and its
+# title bar moves it; a help file that cannot be found is reported with its error code and the game
+# goes on, in both languages.
 set -euo pipefail
 tolka=$1
 source "$(dirname "${BASH_SOURCE[0]}")/private_env.sh"
@@ -87,6 +88,11 @@ QIVA=$work/sys run bin/tolka --script english.txt
 grep -q "^ditem 2 type 8 .* text \"Can't found 'tolka_gb.hlp'(error 2)\"$" out.txt ||
     fail "the English message: $(grep '^ditem' out.txt)"
 game 2 | grep -q '^game rules 0 level [0-9] english 1 ' || fail "the English game did not go on: $(game 2)"
-run "$tolka" --script english.txt
+# The English file; the viewer's title bar drags it 50 pixels left and 46 down.
+printf 'wait 10\nkey escape\nwait 5\nkey f1\nwait 5\ndump -\nmove 450 54\nmousedown\nmove 420 80\nmove 400 100\nmouseup\nwait 5\ndump -\n' > drag.txt
+run "$tolka" --script drag.txt
 help 1 | grep -q '^help file "tolka_gb.hlp" topic "Tolka" top 0 ' || fail "the English help: $(help 1)"
+grep '^window 0 ' out.txt | sed -n 1p | grep -q ' refcon -1 .* content 250 66 632 410 ' || fail "opened at $(grep '^window 0 ' out.txt)"
+grep '^window 0 ' out.txt | sed -n 2p | grep -q ' refcon -1 .* content 200 112 582 456 ' || fail "dragged to $(grep '^window 0 ' out.txt)"
+help 2 | grep -q '^help file "tolka_gb.hlp" ' || fail "the drag closed the help"
 echo OK
