@@ -1,7 +1,5 @@
 #include "game/game_alerts.h"
 
-#include "game/game_help.h"
-#include "game/game_state.h"
 #include "game/session_state.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/memory.h"
@@ -14,7 +12,6 @@ namespace {
 constexpr std::int16_t kAboutAlert = 1000;
 constexpr std::int16_t kMessageAlert = 1001;
 constexpr std::int16_t kQuestionAlert = 1002;
-constexpr std::int16_t kQuitAlert = 128;
 
 // The text formatted into a block of its own and handed to the alert as ^0; nothing is shown when
 // the block cannot be had.
@@ -40,20 +37,6 @@ bool AskQuestionWith(std::string_view format, std::span<const FormatArg> args) {
 
 void ShowAbout() {
     Alert(Localized(kAboutAlert), nullptr);
-}
-
-bool MayQuit() {
-    if (gameOn && Alert(Localized(kQuitAlert), nullptr) != 1) return false;
-    QuitHelp();
-    return true;
-}
-
-bool MayImportClipboard() {
-    return true;
-}
-
-bool MayExportClipboard() {
-    return true;
 }
 
 } // namespace tolka

@@ -33,14 +33,4 @@ bool AskQuestion(std::string_view format, const Args&... args) {
 // The about box ('ALRT' 1000); its answer does not matter.
 void ShowAbout();
 
-// Whether the program may end (the main window's close and the system's shutdown ask): always
-// between games, during one only when the player confirms ('ALRT' 128, item 1). A yes closes the
-// help first.
-bool MayQuit();
-
-// Whether the toolkit may take the system clipboard into its scrap (activation) or give its scrap
-// to it (deactivation): always.
-bool MayImportClipboard();
-bool MayExportClipboard();
-
 } // namespace tolka

@@ -14,6 +14,7 @@
 #include "game/rules.h"
 #include "game/session_state.h"
 #include "game/settings_file.h"
+#include "game/shell_answers.h"
 #include "game/summary_dialog.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/cursor_resources.h"

@@ -19,6 +19,7 @@
 #include "game/game_strings.h"
 #include "game/match_dialogs.h"
 #include "game/session_state.h"
+#include "game/shell_answers.h"
 #include "game/summary_dialog.h"
 #include "platform/headless.h"
 #include "tests/support/scoped.h"
