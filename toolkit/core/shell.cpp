@@ -18,6 +18,7 @@
 #include "toolkit/core/settings.h"
 #include "toolkit/core/sound.h"
 #include "toolkit/core/state_dump.h"
+#include "toolkit/core/startup.h"
 #include "toolkit/core/statistics.h"
 #include "toolkit/core/time_manager.h"
 
@@ -295,6 +296,7 @@ int ShellMain(int argc, char** argv, const char* name, void (*appMain)(), const 
         return 0;
     PrepareIniFile();
     SetUsageRecorded(platform::Current().Interactive());
+    SetSplashWanted(platform::Current().Interactive());
     // The memory the application needs must be there; without it, say so and try anyway.
     Ptr probe = NewPtr(1048576);
     if (!probe)

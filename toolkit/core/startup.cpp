@@ -21,6 +21,7 @@ namespace qiva {
 namespace {
 
 bool started = false;
+bool splashWanted = false;
 std::string startDirectory;
 
 void WriteLogAtExit() {
@@ -52,6 +53,17 @@ bool ToolkitStarted() {
 
 void ResetStartup() {
     started = false;
+    splashWanted = false;
+}
+
+void SetSplashWanted(bool wanted) {
+    splashWanted = wanted;
+}
+
+bool TakeSplash() {
+    const bool wanted = splashWanted;
+    splashWanted = false;
+    return wanted;
 }
 
 void ToolkitStartup(void (*setUpGraphics)()) {

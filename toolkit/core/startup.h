@@ -15,4 +15,9 @@ bool ToolkitStarted();
 // Forgets that the start-up ran (tests).
 void ResetStartup();
 
+// The start-up panel's flag: on when a person runs the program (the shell sets it from the backend;
+// a scripted run, whose first events are the script's, goes without). TakeSplash answers it once.
+void SetSplashWanted(bool wanted);
+bool TakeSplash();
+
 } // namespace qiva

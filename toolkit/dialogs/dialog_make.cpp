@@ -10,9 +10,12 @@
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/sound.h"
+#include "toolkit/core/startup.h"
 #include "toolkit/core/state_dump.h"
 #include "toolkit/dialogs/dialog_internal.h"
 #include "toolkit/dialogs/dialog_templates.h"
+#include "toolkit/dialogs/settings_panels.h"
+#include "toolkit/dialogs/splash.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/menus/menus.h"
 
@@ -58,6 +61,9 @@ void InitDialogs(ResumeProcPtr resumeProc) {
         s.clear();
     RegisterStateDump("dialogs", &WriteDialogDump);
     WindowManagerHooks().dialogueEvent = &RouteDialogueEvent;
+    WindowManagerHooks().settingsPopup = &SettingsPopup;
+    // The start-up panel comes with the first dialog manager of a run a person started.
+    if (TakeSplash()) ShowSplash();
 }
 
 void ErrorSound(SoundProcPtr soundProc) {
