@@ -2,6 +2,8 @@
 
 #include "toolkit/dialogs/splash.h"
 
+#include <algorithm>
+
 #include "toolkit/core/events.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/time_manager.h"
@@ -16,6 +18,7 @@ constexpr std::int16_t kSplashDialog = -9999;
 constexpr std::int16_t kSignaturePicture = -8999;
 constexpr int kPasses = 140;    // of three ticks each: seven seconds
 constexpr int kPassTicks = 3;
+constexpr int kMargin = 14; // under the signature
 
 } // namespace
 
@@ -40,7 +43,11 @@ void ShowSplash() {
             const int left = content.left + (content.right - content.left - width) / 2;
             SetRect(&place, left, content.bottom, left + width, content.bottom + height);
             SizeWindow(dialog, static_cast<std::int16_t>(content.right - content.left),
-                       static_cast<std::int16_t>(content.bottom - content.top + height), true);
+                       static_cast<std::int16_t>(content.bottom - content.top + height + kMargin), true);
+            // Grown downwards, the panel moves up by half the growth to stay where it was placed.
+            const Rect global = GlobalContentRect(reinterpret_cast<WindowPeek>(dialog));
+            const int top = std::max(GetMBarHeight() + 24, global.top - (height + kMargin) / 2);
+            MoveWindow(dialog, global.left, static_cast<std::int16_t>(top), false);
         } else {
             signature = nullptr;
         }
