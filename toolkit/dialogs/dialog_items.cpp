@@ -171,15 +171,18 @@ void GetIText(Handle item, char* text) {
 
 void SetIText(Handle item, const char* text) {
     if (!item || !text) return;
+    int itemNo = 0;
+    DialogPtr dialog = DialogOfHandle(item, &itemNo);
+    ItemEntry entry;
+    // A control's, an icon's or a picture's handle is not a text to replace.
+    if (dialog && (!ItemOf(dialog, itemNo, entry) ||
+                   (BaseType(entry.type) != statText && BaseType(entry.type) != editText)))
+        return;
     const std::size_t n = std::strlen(text);
     SetHandleSize(item, static_cast<Size>(n));
     if (MemError() != noErr) return;
     if (n) std::memcpy(*item, text, n);
-    int itemNo = 0;
-    DialogPtr dialog = DialogOfHandle(item, &itemNo);
     if (!dialog) return;
-    ItemEntry entry;
-    if (!ItemOf(dialog, itemNo, entry)) return;
     const DialogPeek d = DPeek(dialog);
     GrafPtr saved = nullptr;
     GetPort(&saved);

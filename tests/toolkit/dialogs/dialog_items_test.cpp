@@ -96,6 +96,11 @@ TEST_F(DialogItemsTest, ControlsAreBuiltFromTheList) {
     EXPECT_NE(lines[6].find("value 1 text \"Sound\""), std::string::npos) << lines[6];
     EXPECT_NE(lines[14].find("enabled 0"), std::string::npos) << lines[14];
     EXPECT_NE(lines[11].find("type 32 "), std::string::npos) << lines[11];
+    // SetIText given a control's handle leaves the control alone.
+    const Size recordSize = GetHandleSize(reinterpret_cast<Handle>(ControlOf(d, 7)));
+    SetIText(reinterpret_cast<Handle>(ControlOf(d, 7)), "x");
+    EXPECT_EQ(GetHandleSize(reinterpret_cast<Handle>(ControlOf(d, 7))), recordSize);
+    EXPECT_EQ((*ControlOf(d, 7))->procID, checkBoxProc);
     // Hiding a control hides it with the Control Manager; the dump keeps its place.
     HideDItem(d, 7);
     EXPECT_EQ((*ControlOf(d, 7))->contrlVis, 0);

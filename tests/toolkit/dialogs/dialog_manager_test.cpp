@@ -20,7 +20,7 @@ resource 'DITL' 200 {
     edit rect 40 110 56 260 text "second"
     static rect 70 10 86 100 text "off" disabled
 }
-resource 'DLOG' 201 { bounds 0 0 100 200 proc 1 visible false goaway false refcon 0 title "" position 0x3000 }
+resource 'DLOG' 201 { bounds 0 0 100 200 proc 1 visible false goaway false refcon 0 title "Odd" position 0x3000 }
 resource 'DITL' 201 { static rect 10 10 30 190 text "Third of the way" }
 resource 'DLOG' 202 { bounds 20 20 100 200 proc 1 visible true goaway false refcon 0 title "" items 999 }
 )";
@@ -430,6 +430,68 @@ TEST_F(DialogManagerTest, AnAlertEndsWhenModalDialogFails) {
     EXPECT_EQ(Alert(300, &IntrudingFilter), -1);
     EXPECT_EQ(qiva::ErrorBoxHistory().back(), "Modal Dialog :ce n'est pas un dialog");
     EXPECT_EQ(FrontWindow(), intruder);
+}
+
+TEST_F(DialogManagerTest, TheEditMenuWorksDuringAModalDialog) {
+    MenuHandle edit = NewMenu(140, "Edit");
+    AppendMenu(edit, "Undo/Z;-;Cut/X;Copy/C;Paste/V");
+    MenuHandle other = NewMenu(141, "Other");
+    AppendMenu(other, "One;Two");
+    InsertMenu(edit, 0);
+    InsertMenu(other, 0);
+    DisableItem(other, 2);
+    DrawMenuBar();
+    const std::uint32_t editFlags = (*edit)->enableFlags, otherFlags = (*other)->enableFlags;
+    Resources(kForm);
+    DialogPtr d = Open(200);
+    SetPort(d);
+    // Edit, then Cut (item 3, the fourth row: rows are 16 pixels from the bar's bottom).
+    const Rect title = (*edit)->titleRect;
+    const int h = (title.left + title.right) / 2;
+    platform::Event e;
+    e.kind = platform::EventKind::MouseMove;
+    e.x = h;
+    e.y = 10;
+    Inject(e);
+    e.kind = platform::EventKind::MouseDown;
+    e.button = platform::LeftButton;
+    Inject(e);
+    e.kind = platform::EventKind::MouseMove;
+    e.buttons = 1;
+    e.y = GetMBarHeight() + 2 * 16 + 8;
+    Inject(e);
+    e.kind = platform::EventKind::MouseUp;
+    e.buttons = 0;
+    Inject(e);
+    Key(platform::Key::Escape);
+    std::int16_t item = 0;
+    ModalDialog(nullptr, &item);
+    EXPECT_EQ(item, 2);
+    EXPECT_EQ(ItemText(d, 2), ""); // "first" was selected: cut
+    // Meanwhile the other menus were disabled and the Edit menu's editing items enabled.
+    EXPECT_EQ((*other)->enableFlags & 1u, 0u);
+    EXPECT_EQ((*edit)->enableFlags & 0x39u, 0x39u);
+    DisposeDialog(d);
+    EXPECT_EQ((*edit)->enableFlags, editFlags);
+    EXPECT_EQ((*other)->enableFlags, otherFlags);
+}
+
+TEST_F(DialogManagerTest, ItemsWhoseResourcesAreMissingStayEmpty) {
+    DialogPtr d = FromItems("control rect 10 10 26 200 id 999\nicon rect 30 10 62 42 id 998\n"
+                            "picture rect 30 50 62 82 id 997\nbutton rect 70 10 90 80 text \"OK\"");
+    ASSERT_NE(d, nullptr);
+    const std::vector<std::string> expected{"Ressource id 999 non trouvée", "Ressource id 998 non trouvée",
+                                            "Ressource id 997 non trouvée"};
+    EXPECT_EQ(qiva::ErrorBoxHistory(), expected);
+    for (std::int16_t item : {1, 2, 3}) {
+        Handle h = reinterpret_cast<Handle>(1);
+        GetDItem(d, item, nullptr, &h, nullptr);
+        EXPECT_EQ(h, nullptr) << item;
+    }
+    DrawDialog(d);
+    ClickItem(d, 1);
+    ClickItem(d, 2);
+    EXPECT_EQ(Drain(), (std::vector<int>{2})); // a control item without its control is never hit
 }
 
 } // namespace
