@@ -4,13 +4,13 @@
 
 namespace qiva::help {
 
-int LastTop(int lineCount, int visibleLines) {
-    return std::max(lineCount - std::max(visibleLines, 1), 0);
+int LastTop(int lineCount, int visibleLines, int lastTopicLine) {
+    return std::max({lineCount - std::max(visibleLines, 1), lastTopicLine, 0});
 }
 
-int ScrollTop(int top, Scroll request, int visibleLines, int lineCount) {
+int ScrollTop(int top, Scroll request, int visibleLines, int lastTop) {
     const int page = std::max(visibleLines - 1, 1);
-    const int last = LastTop(lineCount, visibleLines);
+    const int last = std::max(lastTop, 0);
     switch (request) {
     case Scroll::LineUp:
         top -= 1;
@@ -34,10 +34,10 @@ int ScrollTop(int top, Scroll request, int visibleLines, int lineCount) {
     return std::clamp(top, 0, last);
 }
 
-int WheelTop(int top, int notches, int visibleLines, int lineCount) {
+int WheelTop(int top, int notches, int lastTop) {
     // Far beyond any file: the clamp below brings it back, and the product cannot overflow.
     notches = std::clamp(notches, -100000, 100000);
-    return std::clamp(top - notches * kWheelLines, 0, LastTop(lineCount, visibleLines));
+    return std::clamp(top - notches * kWheelLines, 0, std::max(lastTop, 0));
 }
 
 std::optional<Scroll> ScrollForKey(int character) {

@@ -153,7 +153,7 @@ public:
         case keyDown:
         case autoKey:
             if (const auto request = help::ScrollForKey(static_cast<int>(event.message & charCodeMask)))
-                SetTop(help::ScrollTop(top_, *request, visible_, LineCount()));
+                SetTop(help::ScrollTop(top_, *request, visible_, LastTop()));
             break;
         case mouseDown:
             Click(event.where);
@@ -167,7 +167,7 @@ public:
 
     void Wheel(WindowPtr window, int notches) override {
         const PortGuard guard(window);
-        SetTop(help::WheelTop(top_, notches, visible_, LineCount()));
+        SetTop(help::WheelTop(top_, notches, LastTop()));
     }
 
     WindowPtr window() const { return window_; }
@@ -193,7 +193,10 @@ private:
         GrafPtr saved_ = nullptr;
     };
 
-    int LastTop() const { return help::LastTop(LineCount(), visible_); }
+    int LastTop() const {
+        return help::LastTop(LineCount(), visible_,
+                             layout_.topicLines.empty() ? -1 : layout_.topicLines.back());
+    }
 
     void SetTop(int top) {
         top = std::clamp(top, 0, LastTop());
@@ -324,7 +327,7 @@ void HelpViewer::Action(ControlHandle, std::int16_t part) {
     default:
         return;
     }
-    viewer.SetTop(help::ScrollTop(viewer.top_, request, viewer.visible_, viewer.LineCount()));
+    viewer.SetTop(help::ScrollTop(viewer.top_, request, viewer.visible_, viewer.LastTop()));
 }
 
 } // namespace

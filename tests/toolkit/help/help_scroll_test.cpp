@@ -6,43 +6,47 @@ namespace {
 
 using qiva::help::Scroll;
 
+TEST(HelpScroll, TheLastTopFillsTheColumnOrShowsTheLastTopic) {
+    EXPECT_EQ(qiva::help::LastTop(100, 20), 80);
+    EXPECT_EQ(qiva::help::LastTop(100, 20, 60), 80); // the last topic is longer than a page
+    EXPECT_EQ(qiva::help::LastTop(100, 20, 90), 90); // a short last topic can still head the column
+    EXPECT_EQ(qiva::help::LastTop(10, 20), 0);       // everything fits
+    EXPECT_EQ(qiva::help::LastTop(10, 20, 4), 4);
+    EXPECT_EQ(qiva::help::LastTop(0, 0), 0);
+}
+
 struct ScrollCase {
     int top;
     Scroll request;
-    int visible, lines;
+    int visible, last;
     int expected;
 };
 
 TEST(HelpScroll, RequestsStayWithinTheText) {
     const ScrollCase cases[] = {
-        {0, Scroll::LineDown, 20, 100, 1},
-        {0, Scroll::LineUp, 20, 100, 0},
-        {80, Scroll::LineDown, 20, 100, 80}, // the last page is already shown
-        {0, Scroll::PageDown, 20, 100, 19},  // one line of the page before stays in view
-        {19, Scroll::PageUp, 20, 100, 0},
-        {70, Scroll::PageDown, 20, 100, 80},
-        {5, Scroll::PageUp, 20, 100, 0},
-        {40, Scroll::Home, 20, 100, 0},
-        {3, Scroll::End, 20, 100, 80},
-        {0, Scroll::End, 20, 10, 0}, // everything fits: nothing moves
-        {0, Scroll::PageDown, 20, 10, 0},
-        {0, Scroll::PageDown, 1, 100, 1},   // a one-line column still moves
-        {0, Scroll::End, 0, 0, 0},          // an empty file
-        {500, Scroll::LineUp, 20, 100, 80}, // a top past the end comes back
+        {0, Scroll::LineDown, 20, 80, 1},   {0, Scroll::LineUp, 20, 80, 0},
+        {80, Scroll::LineDown, 20, 80, 80}, // already at the end
+        {0, Scroll::PageDown, 20, 80, 19},  // one line of the page before stays in view
+        {19, Scroll::PageUp, 20, 80, 0},    {70, Scroll::PageDown, 20, 80, 80},
+        {5, Scroll::PageUp, 20, 80, 0},     {40, Scroll::Home, 20, 80, 0},
+        {3, Scroll::End, 20, 80, 80},       {0, Scroll::End, 20, 0, 0},      // everything fits: nothing moves
+        {0, Scroll::PageDown, 20, 0, 0},    {0, Scroll::PageDown, 1, 99, 1}, // a one-line column still moves
+        {0, Scroll::End, 0, -1, 0},                                          // an empty file
+        {500, Scroll::LineUp, 20, 80, 80},                                   // a top past the end comes back
     };
     for (const ScrollCase& c : cases)
-        EXPECT_EQ(qiva::help::ScrollTop(c.top, c.request, c.visible, c.lines), c.expected)
+        EXPECT_EQ(qiva::help::ScrollTop(c.top, c.request, c.visible, c.last), c.expected)
             << "top " << c.top << " request " << static_cast<int>(c.request) << " visible " << c.visible
-            << " lines " << c.lines;
+            << " last " << c.last;
 }
 
 TEST(HelpScroll, WheelMovesThreeLinesANotchWithinTheText) {
-    EXPECT_EQ(qiva::help::WheelTop(10, -1, 20, 100), 13);
-    EXPECT_EQ(qiva::help::WheelTop(10, 2, 20, 100), 4);
-    EXPECT_EQ(qiva::help::WheelTop(10, 5, 20, 100), 0);
-    EXPECT_EQ(qiva::help::WheelTop(10, -100, 20, 100), 80);
-    EXPECT_EQ(qiva::help::WheelTop(10, -2147483647, 20, 100), 80); // no overflow on the way
-    EXPECT_EQ(qiva::help::WheelTop(0, -1, 20, 5), 0);
+    EXPECT_EQ(qiva::help::WheelTop(10, -1, 80), 13);
+    EXPECT_EQ(qiva::help::WheelTop(10, 2, 80), 4);
+    EXPECT_EQ(qiva::help::WheelTop(10, 5, 80), 0);
+    EXPECT_EQ(qiva::help::WheelTop(10, -100, 80), 80);
+    EXPECT_EQ(qiva::help::WheelTop(10, -2147483647, 80), 80); // no overflow on the way
+    EXPECT_EQ(qiva::help::WheelTop(0, -1, 0), 0);
 }
 
 TEST(HelpScroll, KeysNameTheirRequests) {

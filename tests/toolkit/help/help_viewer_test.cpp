@@ -230,6 +230,17 @@ TEST_F(HelpViewerTest, QuitClosesOnlyItsOwnFile) {
     EXPECT_EQ(FrontWindow(), nullptr);
 }
 
+TEST_F(HelpViewerTest, AShortLastTopicStillHeadsTheColumn) {
+    std::ofstream(dir / "short.hlp") << HelpText() << "@topic Last\n@keywords last\n\nOne line.\n";
+    ASSERT_TRUE(WinHelp(nullptr, "short.hlp", HELP_KEY, reinterpret_cast<std::uintptr_t>("last")));
+    EXPECT_EQ(HelpLine().substr(0, 38), "help file \"short.hlp\" topic \"Last\" top");
+    const int top = qiva::HelpTopLine();
+    EXPECT_GT(top, qiva::HelpLineCount() - qiva::HelpVisibleLines());
+    Key(1);
+    Key(4); // End goes as far
+    EXPECT_EQ(qiva::HelpTopLine(), top);
+}
+
 TEST_F(HelpViewerTest, AFaultyFileShowsTheTopicsBeforeItsFault) {
     qiva::ClearMessageLog();
     std::ofstream(dir / "faulty.hlp")
