@@ -27,6 +27,8 @@
 #include "toolkit/controls/controls.h"
 #include "toolkit/core/error_box.h"
 #include "toolkit/core/events.h"
+#include "toolkit/core/memory.h"
+#include "toolkit/core/resource_format.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/shell.h"
@@ -240,6 +242,29 @@ TEST_F(GameDialogsTest, SummaryWithoutItsDialogShowsNothingAndKeepsThePort) {
     EXPECT_EQ(after, before);
     EXPECT_EQ(FrontWindow(), nullptr);
     EXPECT_TRUE(qiva::ErrorBoxHistory().empty()) << "a missing dialog is not reported";
+}
+
+TEST_F(GameDialogsTest, SummaryWithoutItsDialogGivesBackItsSeedIcon) {
+    // A file with the seed icon and no dialog.
+    Handle icon = GetResource(MakeResType("cicn"), 131);
+    ASSERT_NE(icon, nullptr);
+    const std::string bytes(*icon, static_cast<std::size_t>(GetHandleSize(icon)));
+    CloseResFile(game);
+    qiva::Resource seed;
+    seed.type = MakeResType("cicn");
+    seed.id = 131;
+    seed.data.assign(bytes.begin(), bytes.end());
+    std::vector<std::uint8_t> image;
+    std::string error;
+    ASSERT_TRUE(qiva::WriteResourceFile({seed}, qiva::MapLayout::Scrambled, image, error)) << error;
+    std::ofstream(dir / "seed.rsr", std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    game = OpenResFile((dir / "seed.rsr").c_str());
+    ASSERT_GT(game, 0);
+    DisposeCIcon(GetCIcon(131)); // the resource itself stays loaded from here on
+    const std::size_t before = qiva::HeapBytesInUse();
+    EXPECT_FALSE(ShowGameSummary(0, 0));
+    EXPECT_EQ(qiva::HeapBytesInUse(), before);
 }
 
 TEST_F(GameDialogsTest, SheetAfterOneGameShowsItsRowTheSumsAndTheFirstSetScore) {
