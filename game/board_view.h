@@ -99,6 +99,9 @@ public:
     // Sounds: 'snd ' resources played synchronously, or a 10-tick pause with the sound off.
     void PlayGameSound(std::int16_t number);
     void PlayPickUpSound(int count);
+    // The last sound asked for and how many were, heard or not (the state dump shows them).
+    std::int16_t LastSound() const { return lastSound_; }
+    unsigned SoundsAsked() const { return soundsAsked_; }
 
     // Forgets everything made (buffers, icons, sounds, the hand): a new start.
     void Reset();
@@ -139,6 +142,8 @@ private:
     int framesPerSecond_ = 60;
     std::uint64_t lastFrameMicros_ = 0;
 
+    std::int16_t lastSound_ = -1;
+    unsigned soundsAsked_ = 0;
     std::array<Handle, 64> sounds_{};
     std::array<bool, 64> soundTried_{};
 };

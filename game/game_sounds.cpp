@@ -14,6 +14,8 @@ constexpr int kSilentPauseTicks = 10;
 }
 
 void BoardDisplay::PlayGameSound(std::int16_t number) {
+    lastSound_ = number;
+    ++soundsAsked_;
     if (!options.soundOn) {
         for (int i = 0; i < kSilentPauseTicks; ++i) {
             Delay(1, nullptr);

@@ -3,6 +3,7 @@
 namespace tolka {
 
 Board gameBoard{};
+Board startBoard = StartBoard();
 GrafPtr mainWindow = nullptr;
 std::uint8_t matchOn = 0;
 std::uint8_t abortGame = 0;

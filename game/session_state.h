@@ -12,6 +12,7 @@
 namespace tolka {
 
 extern Board gameBoard;    // the position shown and played
+extern Board startBoard;   // where every game starts: four seeds a pit unless the command line gives one
 extern GrafPtr mainWindow; // the board window ('WIND' 128), null before it is made
 // english and gameOn are in game/game_state.h.
 extern std::uint8_t matchOn;        // the games belong to a match

@@ -138,6 +138,8 @@ void GameMain() {
             // The draw was cancelled: the series (or the match) ends.
             gameOn = 0;
             matchOn = 0;
+            // The hint speaks of the game that was: it must say again how to start one.
+            hoverPit = kRedrawHint;
             ClearBoard(gameBoard);
             RedrawBoard();
             UpdateTitle();

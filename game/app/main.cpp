@@ -7,7 +7,9 @@
 #include <string>
 
 #include "game/app/tolka_app.h"
+#include "game/board_text.h"
 #include "game/play_trace.h"
+#include "game/session_state.h"
 #include "toolkit/core/shell.h"
 
 namespace {
@@ -15,6 +17,8 @@ namespace {
 const char* const kUsage =
     "Tolka: a two-row sowing game against the computer, under the standard or the relay rules.\n"
     "  --version         print the version and end\n"
+    "  --board \"B\"       start every game from board B instead of four seeds a pit: 14 counts\n"
+    "                    separated by single spaces, pits 0-11 then the two stores, 48 seeds at most\n"
     "  --trace FILE      write a line per event of play: \"move SIDE PLACE BOARD\" after each move\n"
     "                    (PLACE the row place 0-5, BOARD the 14 counts: pits 0-11, then the two\n"
     "                    stores), \"pass SIDE\" when a side cannot move, \"over RESULT STORE0 STORE1\"\n"
@@ -22,8 +26,10 @@ const char* const kUsage =
     "The state dump adds the lines\n"
     "  game rules R level L english E gameon G awaiting 0|1 turn SIDE board P0 .. P11 S0 S1 message "
     "\"TEXT\"\n"
+    "  sound last N count C\n"
     "  pit N rect L T R B count C\n"
-    "(turn -1 between games; pit rectangles in global pixels).\n";
+    "(turn -1 between games; the last game sound asked for, -1 before any, and how many were, heard\n"
+    "or not; pit rectangles in global pixels).\n";
 
 } // namespace
 
@@ -38,6 +44,14 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("tolka %s\n", TOLKA_VERSION);
             return 0;
+        } else if (std::strcmp(argv[i], "--board") == 0) {
+            const tolka::ParsedBoard parsed =
+                i + 1 < argc ? tolka::ParseBoard(argv[++i]) : tolka::ParsedBoard{{}, "a board is needed"};
+            if (!parsed.board) {
+                std::fprintf(stderr, "tolka: --board: %s\n", parsed.error.c_str());
+                return 2;
+            }
+            tolka::startBoard = *parsed.board;
         } else if (std::strcmp(argv[i], "--trace") == 0) {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "tolka: --trace needs a file\n");

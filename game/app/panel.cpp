@@ -16,8 +16,9 @@
 
 namespace tolka {
 
-void UpdatePitHint() {
-    if (!showMessages || !mainWindow) return;
+namespace {
+
+std::int16_t PitUnderPointer() {
     GrafPtr saved = nullptr;
     GetPort(&saved);
     SetPort(mainWindow);
@@ -25,6 +26,18 @@ void UpdatePitHint() {
     GetMouse(&mouse);
     const std::int16_t pit = PitAtPoint(mouse);
     SetPort(saved);
+    return pit;
+}
+
+} // namespace
+
+void KeepPanelMessage() {
+    if (mainWindow) hoverPit = PitUnderPointer();
+}
+
+void UpdatePitHint() {
+    if (!showMessages || !mainWindow) return;
+    const std::int16_t pit = PitUnderPointer();
     if (pit == hoverPit) return;
     hoverPit = pit;
     const PitHint hint = PitHintFor(gameBoard, pit, gameOn != 0, rules);
@@ -78,6 +91,8 @@ std::string PitLines() {
 void RegisterGameDump() {
     qiva::RegisterStateDump("game", [](std::string& out) {
         out += GameLine();
+        out += "sound last " + std::to_string(Display().LastSound()) + " count " +
+               std::to_string(Display().SoundsAsked()) + '\n';
         out += PitLines();
     });
 }

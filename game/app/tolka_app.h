@@ -32,6 +32,8 @@ void DoMenuCommand(std::int32_t menuResult);
 void AdjustMenus();
 void DoKey(const EventRecord& event);
 void UpdatePitHint();
+// The message in the panel stays until the pointer moves to another pit.
+void KeepPanelMessage();
 
 // The side whose turn it is, -1 between games (the state dump shows it).
 extern std::int16_t turnSide;

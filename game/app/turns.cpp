@@ -89,11 +89,13 @@ void ComputerTurn() {
             TraceMove(1, best, gameBoard);
         else
             ShowMessage("Impossible de jouer cette case");
+        hoverPit = kRedrawHint;
     } else {
+        // Nothing moves on the board: the pit hint would hide the pass at once.
         ShowPanelMessage(GameString(30));
         TracePass(1);
+        KeepPanelMessage();
     }
-    hoverPit = kRedrawHint;
 }
 
 bool AskWhoStarts(std::uint8_t& playerFirst) {
@@ -141,12 +143,24 @@ void NewGame(Board& board) {
     abortGame = 0;
     ClearBoard(board);
     RedrawBoard();
+    // Each seed record goes to its place in turn: four a pit make records 4p to 4p + 3 pit p's.
+    std::int16_t seed = 0;
     for (std::int16_t pit = 0; pit < kPitCount; ++pit) {
-        board.pits[pit] = kStartSeedsPerPit;
-        for (std::int16_t k = 0; k < kStartSeedsPerPit; ++k)
-            SetSeedPlace(board, pit, static_cast<std::int16_t>(kStartSeedsPerPit * pit + k));
+        board.pits[pit] = startBoard.pits[pit];
+        for (int k = 0; k < startBoard.pits[pit]; ++k)
+            SetSeedPlace(board, pit, seed++);
         DrawPit(mainWindow, board, pit);
         PlayGameSound(RandomRange(15, 18));
+    }
+    for (std::uint8_t side = 0; side < 2; ++side) {
+        if (!startBoard.stores[side]) continue;
+        // A store's seeds line up one after the other: each is placed at the count before it.
+        for (std::uint8_t k = 0; k < startBoard.stores[side]; ++k) {
+            board.stores[side] = k;
+            SetSeedPlace(board, StorePlace(side), seed++);
+        }
+        board.stores[side] = startBoard.stores[side];
+        Display().DrawStore(mainWindow, side);
     }
     SetPort(saved);
     UpdateTitle();

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/board_text.h"
 #include "game/game_state.h"
 #include "game/rules.h"
 #include "game/search.h"
 #include "toolkit/core/random.h"
-#include "tools/tolka-cli/board_text.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ public:
     }
 
     Board ReadBoard() const {
-        cli::ParsedBoard parsed = cli::ParseBoard(Text("--board"));
+        ParsedBoard parsed = ParseBoard(Text("--board"));
         if (!parsed.board) throw UsageError{"--board: " + parsed.error};
         return *parsed.board;
     }
@@ -178,7 +178,7 @@ void RunPlay(const Arguments& args) {
     const auto side = args.Number<std::uint8_t>("--side", 0, 1);
     const auto place = args.Number<int>("--place", 0, kRowLength - 1);
     Board board = args.ReadBoard();
-    Print(SowMove(side, board, place, ruleSet, nullptr) ? cli::FormatBoard(board) : "illegal");
+    Print(SowMove(side, board, place, ruleSet, nullptr) ? FormatBoard(board) : "illegal");
 }
 
 void RunOver(const Arguments& args) {
@@ -190,7 +190,7 @@ void RunOver(const Arguments& args) {
         return;
     }
     Print("over " + std::to_string(result) + " " + std::to_string(rest0) + " " + std::to_string(rest1) + " " +
-          cli::FormatBoard(board));
+          FormatBoard(board));
 }
 
 void RunSearch(const Arguments& args) {

@@ -1,8 +1,8 @@
-#include "tools/tolka-cli/board_text.h"
+#include "game/board_text.h"
 
 #include <charconv>
 
-namespace tolka::cli {
+namespace tolka {
 
 ParsedBoard ParseBoard(std::string_view text) {
     Board board;
@@ -39,4 +39,4 @@ std::string FormatBoard(const Board& board) {
     return out;
 }
 
-} // namespace tolka::cli
+} // namespace tolka

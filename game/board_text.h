@@ -7,7 +7,7 @@
 
 #include "game/board.h"
 
-namespace tolka::cli {
+namespace tolka {
 
 // A board from its text, or an explanation of what is wrong with it: exactly 14 numbers in 0..48
 // separated by single spaces, adding up to 48 or less.
@@ -19,4 +19,4 @@ ParsedBoard ParseBoard(std::string_view text);
 
 std::string FormatBoard(const Board& board);
 
-} // namespace tolka::cli
+} // namespace tolka
