@@ -19,6 +19,12 @@ status=0; "$tolka" --trace > /dev/null 2>&1 || status=$?
 [ $status -eq 2 ] || fail "--trace without a file: status $status"
 status=0; "$tolka" --trace "$work/no/such/dir/t.txt" --script /dev/null > /dev/null 2>&1 || status=$?
 [ $status -eq 2 ] || fail "a trace that cannot be written: status $status"
+for board in "" "4 4 4" "4 4 4 4 4 4 4 4 4 4 4 4 0 1" "49 0 0 0 0 0 0 0 0 0 0 0 0 0" "4 4 4 4 4 4 4 4 4 4 4 4 0  0"; do
+    status=0; "$tolka" --board "$board" --script /dev/null > /dev/null 2> err.txt || status=$?
+    [ $status -eq 2 ] && grep -q -- '--board: ' err.txt || fail "--board '$board': status $status $(cat err.txt)"
+done
+status=0; "$tolka" --board > /dev/null 2> err.txt || status=$?
+[ $status -eq 2 ] || fail "--board without a board: status $status"
 [ ! -e "$cfg" ] || fail "a refused command line wrote the settings"
 
 # game DUMP: the game line of a dump.

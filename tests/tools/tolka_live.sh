@@ -1,0 +1,117 @@
+# Sourced by the tests that play tolka through a live script (--script -): the program reads each
+# line from a pipe when it wants input, so a test sends a line, asks for a dump and reads it before it
+# decides what to send next. Needs $tolka, $work (private_env.sh) and fail().
+
+# tolka_start [OPTIONS]: starts the program reading its script from the test; answers the language
+# alert with item 1 (French) unless LANGUAGE_KEY says otherwise.
+tolka_start() {
+    rm -f "$work/live.in" "$work/live.out"
+    mkfifo "$work/live.in" "$work/live.out"
+    timeout 300 "$tolka" --script - "$@" < "$work/live.in" > "$work/live.out" 2> "$work/live.err" &
+    tolka_pid=$!
+    exec {live_in}> "$work/live.in" {live_out}< "$work/live.out"
+    [ -z "${LANGUAGE_KEY-return}" ] || say "key ${LANGUAGE_KEY-return}" "wait 2"
+}
+
+# tolka_end: closes the script (the program ends at its end) and gives the program's exit status.
+tolka_end() {
+    exec {live_in}>&-
+    cat <&$live_out > /dev/null
+    exec {live_out}<&-
+    local status=0
+    wait "$tolka_pid" || status=$?
+    return $status
+}
+
+say() {
+    printf '%s\n' "$@" >&$live_in || fail "the program stopped: $(cat "$work/live.err")"
+}
+
+# dump: a state dump into $work/dump.txt, and its game line parsed into g_rules, g_level, g_english,
+# g_gameon, g_awaiting, g_turn, g_board (the 14 counts), g_message; g_dialog is the front dialog's
+# number (empty for none), g_sound the last game sound and g_sounds their count.
+dump() {
+    say 'dump -'
+    : > "$work/dump.txt"
+    local line
+    while :; do
+        IFS= read -r -t 60 -u $live_out line || fail "no dump: $(cat "$work/live.err")"
+        [ "$line" = end ] && break
+        printf '%s\n' "$line" >> "$work/dump.txt"
+    done
+    g_dialog=$(sed -n 's/^dialog \(-\?[0-9]*\) kind .*/\1/p' "$work/dump.txt" | head -1)
+    g_rules="" g_level="" g_english="" g_gameon="" g_awaiting="" g_turn="" g_board="" g_message=""
+    g_sound="" g_sounds=""
+    # Until the language is chosen the game has no line of its own.
+    line=$(grep '^game ' "$work/dump.txt") || return 0
+    local re='^game rules (-?[0-9]+) level (-?[0-9]+) english ([01]) gameon ([01]) awaiting ([01]) turn (-?[0-9]) board ([0-9 ]+) message "(.*)"$'
+    [[ $line =~ $re ]] || fail "game line: $line"
+    g_rules=${BASH_REMATCH[1]} g_level=${BASH_REMATCH[2]} g_english=${BASH_REMATCH[3]}
+    g_gameon=${BASH_REMATCH[4]} g_awaiting=${BASH_REMATCH[5]} g_turn=${BASH_REMATCH[6]}
+    g_board=${BASH_REMATCH[7]} g_message=${BASH_REMATCH[8]}
+    read -r _ _ g_sound _ g_sounds < <(grep '^sound ' "$work/dump.txt")
+}
+
+# centre PATTERN: the centre "X Y" of the first rectangle on the dump line matching PATTERN, whose
+# four numbers after "rect" are left, top, right and bottom.
+centre() {
+    local l t r b
+    read -r l t r b < <(grep -m1 -- "$1" "$work/dump.txt" | sed 's/.* rect \(-\?[0-9]* -\?[0-9]* -\?[0-9]* -\?[0-9]*\).*/\1/')
+    [ -n "$b" ] || fail "nothing matches '$1' in the dump: $(cat "$work/dump.txt")"
+    echo "$(((l + r) / 2)) $(((t + b) / 2))"
+}
+
+click_pit() { dump; say "click $(centre "^pit $1 ")"; }
+click_item() { dump; say "click $(centre "^ditem $1 ")"; }
+
+# choose MENU ITEM: the item picked with the mouse from its menu (French or English number).
+choose() {
+    dump
+    say "move $(centre "^menu $1 ")" mousedown 'wait 1'
+    dump
+    say "move $(centre "^item $1 $2 ")" mouseup 'wait 1'
+}
+
+# menu_item MENU ITEM: the item's line while its menu is held open ("item M I text ... enabled E mark ...").
+menu_item() {
+    dump
+    say "move $(centre "^menu $1 ")" mousedown 'wait 1'
+    dump
+    grep "^item $1 $2 " "$work/dump.txt"
+    say 'move 600 440' mouseup 'wait 1'
+}
+
+# settle: waits until the player is to move, the who-starts dialog is up, or no game is on; any other
+# dialog (the end of a game) is answered with Return.
+settle() {
+    local i
+    for ((i = 0; i < 400; i++)); do
+        say 'wait 1'
+        dump
+        if [ -n "$g_dialog" ]; then
+            [ "$g_dialog" = 2003 ] || [ "$g_dialog" = 12003 ] && return 0
+            say 'key return'
+            continue
+        fi
+        [ "$g_awaiting" = 1 ] || [ "$g_gameon" = 0 ] && return 0
+    done
+    fail "the game never settled: $(cat "$work/dump.txt")"
+}
+
+# start_game [ITEM]: new game; the who-starts dialog answered with item 3 (or ITEM), then settles.
+start_game() {
+    say 'key ctrl+n' 'wait 1'
+    dump
+    [ "$g_dialog" = 2003 ] || [ "$g_dialog" = 12003 ] || fail "no who-starts dialog: $(cat "$work/dump.txt")"
+    click_item "${1:-3}"
+    settle
+}
+
+# str INDEX [LIST]: a string of the game's 'STR#' 100 (or LIST) as the built TOLKA.RSR holds it.
+str() {
+    "$rsrc" dump "$(dirname "$tolka")/TOLKA.RSR" > "$work/rsrc.txt" 2> /dev/null || fail "qiva-rsrc dump"
+    awk -v list="${2:-100}" -v want="$1" '
+        $1 == "resource" && $2 == "'"'"'STR#'"'"'" { inside = ($3 == list); n = 0; next }
+        inside && $1 == "string" { if (++n == want) { sub(/^[ \t]*string "/, ""); sub(/"[ \t]*(#.*)?$/, ""); print; exit } }
+        inside && $1 == "}" { inside = 0 }' "$work/rsrc.txt"
+}
