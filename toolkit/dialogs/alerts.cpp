@@ -84,7 +84,8 @@ std::int16_t RunAlert(std::int16_t alertID, ModalFilterProcPtr filterProc, int i
     std::int16_t item = 0;
     do {
         ModalDialog(filterProc, &item);
-    } while (item != -1 && (item < 1 || item > count));
+        // An alert without items would otherwise never end: any answer closes it.
+    } while (item != -1 && count > 0 && (item < 1 || item > count));
     SetPort(saved);
     DisposeDialog(dialog);
     return item;

@@ -50,8 +50,8 @@ struct MenuInfo {
 };
 
 // The menu list: this header, then one entry per menu, the bar's in bar order, then the
-// hierarchical ones.
-struct MenuListHeader {
+// hierarchical ones. The header is aligned as a handle, so that the entries after it are too.
+struct alignas(MenuHandle) MenuListHeader {
     std::int16_t lastMenu; // menus in the bar
     std::int16_t lastRight;
     std::int16_t mbResID;

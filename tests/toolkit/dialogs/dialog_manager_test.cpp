@@ -356,6 +356,8 @@ const char* const kAlerts = R"(
 resource 'ALRT' 300 { bounds 0 0 100 260 stages 0x5555 }
 resource 'ALRT' 301 { bounds 0 0 100 260 items 300 stages 0x8000 position 0 }
 resource 'ALRT' 302 { bounds 0 0 100 260 items 999 stages 0x5555 }
+resource 'ALRT' 303 { bounds 0 0 100 260 stages 0x5555 }
+resource 'DITL' 303 { }
 resource 'DITL' 300 {
     button rect 70 170 90 250 text "OK"
     button rect 70 80 90 160 text "Cancel"
@@ -405,6 +407,9 @@ TEST_F(DialogManagerTest, AlertsRunUntilAnItemIsChosen) {
 
 TEST_F(DialogManagerTest, AlertsWithoutTheirResources) {
     Resources(kAlerts);
+    // An alert without items ends on the first answer instead of waiting for an item that cannot come.
+    Key(platform::Key::Return);
+    EXPECT_EQ(Alert(303, nullptr), 1);
     EXPECT_EQ(Alert(404, nullptr), -1);
     EXPECT_EQ(qiva::ErrorBoxHistory().back(), "Ressource id 404 non trouvée");
     EXPECT_EQ(StopAlert(302, nullptr), 0);
