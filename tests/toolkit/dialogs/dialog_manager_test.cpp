@@ -381,6 +381,16 @@ Boolean RecordingFilter(DialogPtr dialog, EventRecord* event, std::int16_t* item
     return qiva::StandardFilter(dialog, event, itemHit);
 }
 
+std::vector<std::uint8_t> framePixels;
+Boolean FramePixelFilter(DialogPtr dialog, EventRecord* event, std::int16_t* itemHit) {
+    if (framePixels.empty()) {
+        const qiva::BufferSlot* s = qiva::LookUpBuffer(qiva::ScreenBufferId());
+        for (Point p : {Point{190, 146}, Point{190, 147}, Point{190, 236}})
+            framePixels.push_back(s->base[p.v * s->rowBytes + p.h]);
+    }
+    return qiva::StandardFilter(dialog, event, itemHit);
+}
+
 TEST_F(DialogManagerTest, AlertsRunUntilAnItemIsChosen) {
     Resources(kAlerts);
     ParamText("this", nullptr, nullptr, nullptr);
@@ -397,10 +407,21 @@ TEST_F(DialogManagerTest, AlertsRunUntilAnItemIsChosen) {
     EXPECT_NE(seenLines[4].find("ditem 4 type 32 "), std::string::npos) << seenLines[4];
     // Clicking the Cancel button ends a plain alert with item 2.
     Key(platform::Key::Tab); // ignored: no text item
-    const Point cancelAt{static_cast<std::int16_t>((kH - 100) / 2 + 80),
-                         static_cast<std::int16_t>((kW - 260) / 2 + 120)};
-    Click(cancelAt.h, cancelAt.v);
-    EXPECT_EQ(Alert(301, nullptr), 2);
+    // Alert 301 is centred below the bar: content at (70, 110); its default item is 2 (the stages'
+    // top bit), framed 4 pixels outside: a black line, then the light bevel.
+    framePixels.clear();
+    Click(70 + 120, 110 + 85);
+    EXPECT_EQ(Alert(301, &FramePixelFilter), 2);
+    GrafPtr port = nullptr;
+    GetPort(&port);
+    ForeColor(blackColor);
+    const std::uint8_t black = port->fgIndex;
+    ForeColor(whiteColor);
+    const std::uint8_t white = port->fgIndex;
+    ASSERT_EQ(framePixels.size(), 3u);
+    EXPECT_EQ(framePixels[0], black);
+    EXPECT_EQ(framePixels[1], white);
+    EXPECT_NE(framePixels[2], black); // item 1 has no frame
     Key(platform::Key::Return);
     EXPECT_EQ(NoteAlert(301, nullptr), 1);
 }

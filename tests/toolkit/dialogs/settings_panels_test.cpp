@@ -48,9 +48,8 @@ TEST(ColourComponent, DigitsFrom0To255AreTakenAndAnythingElseIsRefused) {
     const struct {
         const char* text;
         std::optional<std::int16_t> value;
-    } cases[] = {{"0", 0},         {"255", 255},          {" 42 ", 42},          {"007", 7},
-                 {"256", {}},      {"-1", {}},            {"", {}},              {"   ", {}},
-                 {"12a", {}},      {"0x10", {}},          {"99999999999", {}},   {"1 2", {}}};
+    } cases[] = {{"0", 0}, {"255", 255}, {" 42 ", 42}, {"007", 7},   {"256", {}},         {"-1", {}},
+                 {"", {}}, {"   ", {}},  {"12a", {}},  {"0x10", {}}, {"99999999999", {}}, {"1 2", {}}};
     for (const auto& c : cases)
         EXPECT_EQ(qiva::ParseColourComponent(c.text), c.value) << '"' << c.text << '"';
 }
