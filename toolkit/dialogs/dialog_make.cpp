@@ -108,7 +108,8 @@ DialogPtr NewDialog(void* dStorage, const Rect* boundsRect, const char* title, B
         release();
         return nullptr;
     }
-    if (!items || !*items) {
+    // An empty handle is an empty list; only a missing one is refused.
+    if (!items) {
         ShowErrorBox("DLOG: DITL inconnu");
         CloseWindow(window);
         release();

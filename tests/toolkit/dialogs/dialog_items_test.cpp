@@ -176,6 +176,29 @@ TEST_F(DialogItemsTest, GoldenRenderOfEveryKind) {
     EXPECT_EQ(differences, 0) << "first at " << first << " (QIVA_UPDATE_GOLDEN=1 rewrites the image)";
 }
 
+TEST_F(DialogItemsTest, EveryCutOfTheItemListBuildsTheItemsThatFit) {
+    Resources(kEveryKind);
+    Handle full = GetResource(MakeResType("DITL"), 500);
+    ASSERT_NE(full, nullptr);
+    const std::vector<std::uint8_t> bytes(reinterpret_cast<std::uint8_t*>(*full),
+                                          reinterpret_cast<std::uint8_t*>(*full) + GetHandleSize(full));
+    const Rect bounds{32, 20, 282, 380};
+    std::size_t previous = 0;
+    for (std::size_t n = 0; n <= bytes.size(); ++n) {
+        Handle list = NewHandle(static_cast<Size>(n));
+        std::copy_n(bytes.begin(), n, *list);
+        DialogPtr d = NewDialog(nullptr, &bounds, "", true, dBoxProc, kFront, false, 0, list);
+        ASSERT_NE(d, nullptr) << n;
+        const std::size_t items = DumpLines("ditem ").size();
+        EXPECT_GE(items, previous) << n;
+        EXPECT_LE(items, 15u) << n;
+        previous = items;
+        Drain();
+        DisposeDialog(d);
+    }
+    EXPECT_EQ(previous, 15u);
+}
+
 // ---- Modeless dialogues ----
 
 const char* const kDialogue = R"(
