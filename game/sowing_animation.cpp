@@ -33,6 +33,21 @@ void ServiceWindow() {
     if (platform::HasBackend()) platform::Current().ServiceWindow();
 }
 
+// The hand's frames are shown at the display's rate: each copy waits for its frame while this lives.
+// Outside the animation, drawing shows at once.
+class FramePacing {
+public:
+    FramePacing() { Set(true); }
+    ~FramePacing() { Set(false); }
+    FramePacing(const FramePacing&) = delete;
+    FramePacing& operator=(const FramePacing&) = delete;
+
+private:
+    static void Set(bool on) {
+        if (platform::HasBackend()) platform::Current().SetPacing(on);
+    }
+};
+
 } // namespace
 
 void BoardDisplay::DisposeAnimationBuffers() {
@@ -77,6 +92,7 @@ void BoardDisplay::StartSprite(std::uint8_t side) {
 }
 
 void BoardDisplay::Calibrate() {
+    const FramePacing pacing;
     const Rect all = kBoardBounds;
     const std::uint32_t t0 = TickCount();
     while (TickCount() == t0) {
@@ -116,6 +132,7 @@ void BoardDisplay::ShowSprite(const Rect* old) {
 
 void BoardDisplay::MoveSpriteTo(int h, int v) {
     if (!SpriteActive()) return;
+    const FramePacing pacing;
     // The first step of a move takes a frame at the rate the calibration measured.
     std::uint64_t frame = 1000000u / static_cast<unsigned>(std::max(framesPerSecond_, 1));
     std::uint64_t last = NowMicros();
@@ -142,6 +159,7 @@ void BoardDisplay::BringSpriteToPit(std::int16_t pit) {
 }
 
 void BoardDisplay::ShowPitChange(std::int16_t pit) {
+    const FramePacing pacing;
     const Rect r = PitRectOf(pit);
     DrawPit(clean_, Position(), pit);
     CopyOffscreen(clean_, scene_, &r);

@@ -166,9 +166,10 @@ public:
     virtual void ServiceWindow() {}
 
     // Shows the frame: converts `dirty` through the palette, then shows the whole virtual screen.
-    // At most one present per 1/60 s: an earlier call waits for its turn.
+    // While pacing is on, at most one present per 1/60 s: an earlier call waits for its turn.
     virtual void Present(const Frame& frame, PixelRect dirty) = 0;
-    // Turns the 1/60 s pacing off (benchmarks measure the present itself).
+    // Pacing is off by default, so ordinary drawing shows at once however many presents it makes;
+    // an animation turns it on around its frames to run at the display's rate.
     virtual void SetPacing(bool) {}
 
     virtual Modifiers HeldModifiers() = 0;

@@ -43,7 +43,7 @@ private:
     int width_ = 640, height_ = 450;
     std::uint64_t lastPresent_ = 0;
     bool presented_ = false;
-    bool pacing_ = true;
+    bool pacing_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
