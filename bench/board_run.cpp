@@ -67,6 +67,7 @@ void BoardRunMain() {
     view.StartSprite(0); // calibrates
     std::printf("calibration: minimum step %d, %d frames per second\n", view.MinimumStep(),
                 view.FramesPerSecond());
+    std::fflush(stdout); // a watcher waits for this line before it acts on the window
 
     static CountingPresent counter(qiva::GetPresentSink());
     qiva::SetPresentSink(&counter);
