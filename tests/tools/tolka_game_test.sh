@@ -14,16 +14,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 source "$here/tolka_live.sh"
 cd "$work"
 cfg=$XDG_CONFIG_HOME/qiva/Tolka.cfg
-start="4 4 4 4 4 4 4 4 4 4 4 4 0 0"
 RANDOM=11
-
-# legal RULES SIDE BOARD: the row places (0-5) the engine lets the side play.
-legal() {
-    local place
-    for place in 0 1 2 3 4 5; do
-        [ "$("$cli" play --rules "$1" --side "$2" --place "$place" --board "$3")" = illegal ] || printf '%s ' "$place"
-    done
-}
 
 while read -r rules number level; do
     mkdir -p "$(dirname "$cfg")"
@@ -60,28 +51,7 @@ while read -r rules number level; do
     say 'key return'
     tolka_end || fail "$rules: status $?"
 
-    # The trace against the engine.
-    board=$start side="" lines=0
-    while read -r kind a b rest; do
-        lines=$((lines + 1))
-        case $kind in
-        move)
-            [ -z "$side" ] || [ "$a" = "$side" ] || fail "$rules line $lines: side $a moved out of turn"
-            want=$("$cli" play --rules "$rules" --side "$a" --place "$b" --board "$board")
-            [ "$want" = "$rest" ] || fail "$rules line $lines: $a plays $b on $board: the engine gives $want, the game $rest"
-            board=$rest side=$((1 - a)) ;;
-        pass)
-            [ -z "$side" ] || [ "$a" = "$side" ] || fail "$rules line $lines: side $a passed out of turn"
-            [ -z "$(legal "$rules" "$a" "$board")" ] || fail "$rules line $lines: side $a passed with a move on $board"
-            side=$((1 - a)) ;;
-        over)
-            read -r _ result _ _ final <<< "$("$cli" over --board "$board")"
-            [ "$result $(cut -d' ' -f13- <<< "$final")" = "$a $b $rest" ] ||
-                fail "$rules line $lines: the game says over $a $b $rest, the engine $("$cli" over --board "$board")" ;;
-        *) fail "$rules line $lines: '$kind $a $b $rest'" ;;
-        esac
-    done < "$rules.trace"
-    [ "$(tail -1 "$rules.trace" | cut -d' ' -f1)" = over ] || fail "$rules: the trace does not end with the game"
+    check_trace "$rules" "$rules.trace"
     [ "$(grep -c '^move 0' "$rules.trace")" -ge 3 ] || fail "$rules: too short a game to tell: $(cat "$rules.trace")"
     [ -n "$refused" ] || echo "$rules: no pit was refused in this game"
 done <<'CASES'

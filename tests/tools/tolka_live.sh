@@ -115,3 +115,38 @@ str() {
         inside && $1 == "string" { if (++n == want) { sub(/^[ \t]*string "/, ""); sub(/"[ \t]*(#.*)?$/, ""); print; exit } }
         inside && $1 == "}" { inside = 0 }' "$work/rsrc.txt"
 }
+
+# legal RULES SIDE BOARD: the row places (0-5) the engine ($cli) lets the side play.
+legal() {
+    local place
+    for place in 0 1 2 3 4 5; do
+        [ "$("$cli" play --rules "$1" --side "$2" --place "$place" --board "$3")" = illegal ] || printf '%s ' "$place"
+    done
+}
+
+# check_trace RULES FILE: a game's trace replayed through the engine from the start board: each move
+# applied to the board before it gives the board its line shows, a pass comes only from a side with
+# no legal move, the sides take turns, and the game ends as the engine settles it.
+check_trace() {
+    local rules=$1 board="4 4 4 4 4 4 4 4 4 4 4 4 0 0" side="" lines=0 kind a b rest want result final
+    while read -r kind a b rest; do
+        lines=$((lines + 1))
+        case $kind in
+        move)
+            [ -z "$side" ] || [ "$a" = "$side" ] || fail "$rules line $lines: side $a moved out of turn"
+            want=$("$cli" play --rules "$rules" --side "$a" --place "$b" --board "$board")
+            [ "$want" = "$rest" ] || fail "$rules line $lines: $a plays $b on $board: the engine gives $want, the game $rest"
+            board=$rest side=$((1 - a)) ;;
+        pass)
+            [ -z "$side" ] || [ "$a" = "$side" ] || fail "$rules line $lines: side $a passed out of turn"
+            [ -z "$(legal "$rules" "$a" "$board")" ] || fail "$rules line $lines: side $a passed with a move on $board"
+            side=$((1 - a)) ;;
+        over)
+            read -r _ result _ _ final <<< "$("$cli" over --board "$board")"
+            [ "$result $(cut -d' ' -f13- <<< "$final")" = "$a $b $rest" ] ||
+                fail "$rules line $lines: the game says over $a $b $rest, the engine $("$cli" over --board "$board")" ;;
+        *) fail "$rules line $lines: '$kind $a $b $rest'" ;;
+        esac
+    done < "$2"
+    [ "$(tail -1 "$2" | cut -d' ' -f1)" = over ] || fail "$rules: the trace does not end with the game"
+}

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# tolka in a real window under Xvfb, played through SDL as a person would: keys through the splash
+# and the language alert, Control+N and a click on a fist for the draw, then a click on a legal pit
+# of the player's row each turn until the game ends, the summary closed with Return, the next draw
+# cancelled and the program quit with Control+Q. The board is followed through the --trace file,
+# which is replayed through tolka-cli at the end. Skipped (77) without Xvfb or xdotool.
+set -euo pipefail
+tolka=$1
+cli=$2
+for tool in Xvfb xdotool import; do
+    command -v "$tool" > /dev/null || { echo "SKIP: no $tool"; exit 77; }
+done
+here=$(dirname "${BASH_SOURCE[0]}")
+source "$here/private_env.sh"
+xvfb=""
+trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/tolka_live.sh"
+export SDL_RENDER_VSYNC=0 QIVA_SCALE=1 SDL_AUDIODRIVER=none
+# Under the sanitizers: SDL's system libraries keep memory to the end of the process; the headless
+# tests check our own leaks.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+# Relay rules, sound and hand off: a whole game in a few seconds of animation.
+mkdir -p "$XDG_CONFIG_HOME/qiva"
+printf 'TOLKA_1_0\n 1 1 0 0 1 0 1\n' > "$XDG_CONFIG_HOME/qiva/Tolka.cfg"
+# The pit rectangles in the screen's pixels, as a headless run reports them: the window shows the
+# screen at scale 1.
+printf 'key return\nwait 2\ndump -\n' | "$tolka" --script - > "$work/pits.txt" 2>&1 || fail "headless dump"
+cp "$work/pits.txt" "$work/dump.txt"
+
+cat > "$work/inner.sh" <<'INNER'
+set -euo pipefail
+cd "$WORK"
+"$TOLKA" --trace trace.txt > out.txt 2> err.txt &
+pid=$!
+trap 'kill -9 "$pid" 2>/dev/null || true' EXIT
+window() { { xdotool search --onlyvisible --name '^Tolka' 2>/dev/null || true; } | tail -1; }
+shot() { import -window "$(window)" "$1" 2>/dev/null; }
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+key() { xdotool key --window "$(window)" "$1"; }
+click() { xdotool mousemove --window "$(window)" "$1" "$2" click 1; }
+# until SECONDS COMMAND...: polls every tenth of a second.
+until_() {
+    local tries=$(($1 * 10)); shift
+    for ((; tries > 0; tries--)); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+lines() { grep -c . trace.txt 2> /dev/null || true; }
+# grey X Y: a dialog's grey face shows at (X, Y).
+grey() {
+    local r g b
+    shot s.png && IFS=, read -r r g b <<< "$(pixel s.png "$1" "$2")" && [ "$r" = "$g" ] && [ "$g" = "$b" ] &&
+        [ "$r" -ge 185 ] && [ "$r" -le 215 ]
+}
+until_ 10 eval 'test -n "$(window)"' || fail "no window: $(cat err.txt)"
+xdotool windowfocus --sync "$(window)" 2> /dev/null || true
+# The splash takes any key; the language alert (its grey face) takes Return for French.
+until_ 10 shot s.png || fail "no screenshot"
+sleep 0.5
+key Return
+until_ 10 grey 165 290 || fail "no language alert"
+key Return
+until_ 10 eval "! grey 165 290" || fail "the language alert stayed"
+sleep 0.5
+key ctrl+n
+until_ 10 grey 170 320 || fail "no who-starts dialog"
+click 256 245
+# The draw's result stays two seconds and the seeds are laid out for two more (a pause for each pit
+# with the sound off); the computer's first move, if it starts, is on the trace a little later.
+until_ 8 eval '[ "$(lines)" -gt 0 ]' || true
+for ((turn = 0; turn < 150; turn++)); do
+    grep -q '^over' trace.txt 2> /dev/null && break
+    # The computer's move or pass is on the trace once made; with no line yet the player starts.
+    last=$(tail -1 trace.txt 2> /dev/null || true)
+    if [[ $last == "move 0"* ]]; then
+        until_ 20 eval '[[ "$(tail -1 trace.txt)" != "move 0"* ]]' || fail "the computer did not answer: $last"
+        continue
+    fi
+    board=$(grep '^move' trace.txt 2> /dev/null | tail -1 | cut -d' ' -f4- || true)
+    board=${board:-4 4 4 4 4 4 4 4 4 4 4 4 0 0}
+    moves=($(legal relay 0 "$board"))
+    [ ${#moves[@]} -gt 0 ] || { sleep 0.5; continue; }
+    place=${moves[RANDOM % ${#moves[@]}]}
+    before=$(lines)
+    click $(centre "^pit $place ")
+    # A click made while the computer still sows waits for the player's turn, and may then find
+    # another board: a click that plays nothing is made again from the board as it is.
+    until_ 10 eval '[ "$(lines)" -gt "$before" ]' || echo "turn $turn: pit $place played nothing"
+done
+grep -q '^over' trace.txt || fail "the game did not end: $(cat trace.txt)"
+# The summary (wider than the draw's dialog: grey at 100, 320), closed with Return once its rows
+# have counted up; then the next draw, cancelled with Return; then no game is on and Control+Q ends
+# the program at once.
+until_ 15 grey 100 320 || fail "no summary"
+until_ 20 eval 'key Return; sleep 0.5; ! grey 100 320' || fail "the summary stayed"
+until_ 10 grey 170 320 || fail "no new draw"
+key Return
+until_ 10 eval '! grey 170 320' || fail "the draw stayed"
+key ctrl+q
+until_ 10 eval '! kill -0 "$pid" 2> /dev/null' || fail "Control+Q did not end the game"
+wait "$pid" || fail "status $?: $(cat err.txt)"
+INNER
+
+# The X server picks a free display itself and writes its number.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.err" &
+xvfb=$!
+for _ in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "no X server: $(cat "$work/xvfb.err")"
+export -f fail legal centre
+DISPLAY=:$(head -1 "$work/display") TOLKA=$tolka WORK=$work cli=$cli work=$work bash "$work/inner.sh"
+check_trace relay "$work/trace.txt"
+[ "$(grep -c '^move 0' "$work/trace.txt")" -ge 3 ] || fail "too short a game: $(cat "$work/trace.txt")"
+grep -q '^TOLKA_1_0' "$XDG_CONFIG_HOME/qiva/Tolka.cfg" || fail "no settings written"
+echo OK
