@@ -179,11 +179,12 @@ void DemoMain() {
     TextFont(0);
     sound = MakeChime();
     DemoWindowsStart();
-    DrawBackground();
     demo::InstallMenus([](const std::string& text) { Report(text); });
-    demo::DrawMenuParts();
     DemoTextStart();
+    // The dialogs first: the toolkit's start-up panel comes and goes before the demo draws.
     DemoDialogsStart();
+    DrawBackground();
+    demo::DrawMenuParts();
     DemoTextMenus();
     DemoDialogsMenus();
     DemoWindowsOpen();
