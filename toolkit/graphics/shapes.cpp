@@ -120,6 +120,8 @@ void FrameRectBorder(const Rect& rect) {
     if (r.bottom < r.top) std::swap(r.top, r.bottom);
     const Point loc = port->pnLoc; // framing does not move the pen
     const int b = r.bottom - port->pnSize.v, rt = r.right - port->pnSize.h;
+    // One drawing for the four sides: the screen shows the frame once, not side by side.
+    BeginDrawing();
     BeginDrawing();
     HorizontalRun(r.left, r.top, rt);
     EndDrawing();
@@ -134,6 +136,7 @@ void FrameRectBorder(const Rect& rect) {
         VerticalRun(rt, r.top, b);
         EndDrawing();
     }
+    EndDrawing();
     port->pnLoc = loc;
 }
 

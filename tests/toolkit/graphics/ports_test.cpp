@@ -222,6 +222,13 @@ TEST_F(GraphicsTest, ScreenDrawingIsFlushedOnceAtTheOutermostEnd) {
     EXPECT_TRUE(EqualRect(&window.frames[1].area, &(const Rect&)R(2, 1, 12, 5)));
     qiva::EndDrawing(); // unbalanced: the depth stays at 0
     EXPECT_EQ(Drawing().depth, 0);
+
+    // A framed rectangle is one drawing: its four sides reach the screen together.
+    window.frames.clear();
+    const Rect c = R(20, 10, 40, 30);
+    FrameRect(&c);
+    ASSERT_EQ(window.frames.size(), 1u);
+    EXPECT_TRUE(EqualRect(&window.frames[0].area, &c));
     ClosePort(&port);
 }
 
