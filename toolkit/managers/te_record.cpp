@@ -139,8 +139,9 @@ bool ReplaceRange(TEHandle te, int from, int to, std::string_view with) {
         SetHandleSize(p->hText, newLength);
         if (MemError() != noErr) return false;
     }
+    // An empty text has no block at all, so nothing is moved when there is nothing to move.
     char* text = *p->hText;
-    std::memmove(text + from + inserted, text + to, static_cast<std::size_t>(length - to));
+    if (to < length) std::memmove(text + from + inserted, text + to, static_cast<std::size_t>(length - to));
     if (inserted > 0) std::memcpy(text + from, with.data(), with.size());
     if (newLength < length) SetHandleSize(p->hText, newLength);
     p->teLength = static_cast<std::uint16_t>(newLength);
