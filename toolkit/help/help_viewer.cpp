@@ -134,11 +134,8 @@ public:
         UnregisterStateDump("help");
         SetDeskAccessory(window_, nullptr);
         KillControls(window_);
-        bar_ = nullptr;
         DisposeWindow(window_);
-        window_ = nullptr;
-        layout_ = {};
-        file_ = {};
+        Forget();
     }
 
     void Event(WindowPtr window, const EventRecord& event) override {
@@ -165,6 +162,13 @@ public:
 
     void Close(WindowPtr) override { Close(); }
 
+    // Closed by someone else (the Window Manager starting again), the window and its scroll bar are
+    // gone: the next opening makes them anew.
+    void Closed(WindowPtr) override {
+        UnregisterStateDump("help");
+        Forget();
+    }
+
     void Wheel(WindowPtr window, int notches) override {
         const PortGuard guard(window);
         SetTop(help::WheelTop(top_, notches, LastTop()));
@@ -180,6 +184,13 @@ public:
     static void Action(ControlHandle control, std::int16_t part);
 
 private:
+    void Forget() {
+        window_ = nullptr;
+        bar_ = nullptr;
+        layout_ = {};
+        file_ = {};
+    }
+
     // The window is the port while the viewer works; the caller's port comes back after.
     class PortGuard {
     public:

@@ -29,6 +29,15 @@ void SetDeskAccessory(WindowPtr window, DeskAccessory* handler) {
     if (window && handler) handlers.emplace_back(window, handler);
 }
 
+void ForgetDeskAccessory(WindowPtr window) {
+    const auto it = std::find_if(handlers.begin(), handlers.end(),
+                                 [&](const auto& entry) { return entry.first == window; });
+    if (it == handlers.end()) return;
+    DeskAccessory* handler = it->second;
+    handlers.erase(it);
+    handler->Closed(window);
+}
+
 DeskAccessory* DeskAccessoryOf(WindowPtr window) {
     if (!IsDeskAccessoryWindow(window)) return nullptr;
     for (const auto& [w, handler] : handlers)

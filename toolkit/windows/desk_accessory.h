@@ -16,12 +16,17 @@ public:
     virtual void Close(WindowPtr window) = 0;
     // The mouse wheel turned over the window, `notches` positive away from the user.
     virtual void Wheel(WindowPtr, int /*notches*/) {}
+    // The window is being closed by someone else (CloseWindow, or the Window Manager starting
+    // again): the handler is no longer registered and must forget the window.
+    virtual void Closed(WindowPtr) {}
 };
 
 // Hands the window's events to `handler` (not owned); null stops it. The window's reference
 // constant must be negative for the toolkit to treat it as a desk accessory.
 void SetDeskAccessory(WindowPtr window, DeskAccessory* handler);
 DeskAccessory* DeskAccessoryOf(WindowPtr window);
+// What CloseWindow does: the window's handler, if any, is unregistered and told by Closed.
+void ForgetDeskAccessory(WindowPtr window);
 
 // What GetNextEvent asks: true when the event belonged to a modeless dialogue or a desk accessory
 // and was handled.

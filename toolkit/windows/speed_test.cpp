@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "toolkit/core/events.h"
 #include "toolkit/core/memory.h"
@@ -234,7 +236,21 @@ public:
     void Close(WindowPtr window) override {
         SetDeskAccessory(window, nullptr);
         DisposeWindow(window);
-        delete this;
+        Release(this);
+    }
+
+    // Closed another way, the window takes its handler with it.
+    void Closed(WindowPtr) override { Release(this); }
+
+    // Each open window's handler, held here until its window goes. The list is never destroyed, so
+    // a window closed late in the program's exit still finds its handler.
+    static std::vector<std::unique_ptr<SpeedTestWindow>>& Open() {
+        static auto* open = new std::vector<std::unique_ptr<SpeedTestWindow>>;
+        return *open;
+    }
+
+    static void Release(SpeedTestWindow* handler) {
+        std::erase_if(Open(), [&](const auto& held) { return held.get() == handler; });
     }
 
 private:
@@ -259,7 +275,7 @@ WindowPtr ShowSpeedTest(const std::function<void(const SpeedResult&)>& done) {
     WindowPtr window = NewWindow(nullptr, &bounds, kSpeedTestTitle, true, noGrowDocProc,
                                  reinterpret_cast<WindowPtr>(-1), true, -1);
     if (!window) return nullptr;
-    auto* handler = new SpeedTestWindow;
+    auto* handler = SpeedTestWindow::Open().emplace_back(std::make_unique<SpeedTestWindow>()).get();
     SetDeskAccessory(window, handler);
     SetPort(window);
     Rect area = window->portRect;

@@ -129,7 +129,7 @@ void CloseWindow(WindowPtr window) {
     if (PendingDeactivation() == window) SetPendingActivation(nullptr, PendingActivation());
     if (PendingActivation() == window) SetPendingActivation(PendingDeactivation(), nullptr);
     if (WindowManagerHooks().disposeControls) WindowManagerHooks().disposeControls(window);
-    SetDeskAccessory(window, nullptr);
+    ForgetDeskAccessory(window);
     const bool wasActive = WM().active == w;
     if (wasActive) WM().active = nullptr;
     Unlink(w);

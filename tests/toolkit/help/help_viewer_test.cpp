@@ -230,6 +230,23 @@ TEST_F(HelpViewerTest, QuitClosesOnlyItsOwnFile) {
     EXPECT_EQ(FrontWindow(), nullptr);
 }
 
+// The Window Manager starting again closes the viewer's window under it: the viewer lets it go and
+// the next request opens a new window with a working scroll bar.
+TEST_F(HelpViewerTest, AWindowClosedUnderTheViewerIsMadeAnew) {
+    ASSERT_TRUE(Open("first"));
+    InitWindows();
+    EXPECT_EQ(qiva::HelpWindow(), nullptr);
+    EXPECT_EQ(HelpLine(), "");
+    ASSERT_TRUE(Open("second"));
+    WindowPtr window = qiva::HelpWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(FrontWindow(), window);
+    const int top = qiva::HelpTopLine();
+    EXPECT_GT(top, 0);
+    EXPECT_EQ(HelpLine(), "help file \"guide.hlp\" topic \"Second\" top " + std::to_string(top) + " lines " +
+                              std::to_string(qiva::HelpLineCount()));
+}
+
 TEST_F(HelpViewerTest, AShortLastTopicStillHeadsTheColumn) {
     std::ofstream(dir / "short.hlp") << HelpText() << "@topic Last\n@keywords last\n\nOne line.\n";
     ASSERT_TRUE(WinHelp(nullptr, "short.hlp", HELP_KEY, reinterpret_cast<std::uintptr_t>("last")));

@@ -63,6 +63,19 @@ TEST_F(SpeedTest, TheWindowShowsEveryResultAndItsCloseBoxClosesIt) {
     EXPECT_EQ(FrontWindow(), nullptr);
 }
 
+// Windows closed by the program or by the Window Manager starting again take their handlers with
+// them (the leak check of the sanitizer build sees one left behind).
+TEST_F(SpeedTest, WindowsClosedWithoutTheirCloseBoxReleaseTheirHandlers) {
+    WindowPtr first = qiva::ShowSpeedTest();
+    ASSERT_NE(first, nullptr);
+    DisposeWindow(first);
+    EXPECT_EQ(FrontWindow(), nullptr);
+    ASSERT_NE(qiva::ShowSpeedTest(), nullptr);
+    ASSERT_NE(qiva::ShowSpeedTest(), nullptr);
+    InitWindows();
+    EXPECT_EQ(FrontWindow(), nullptr);
+}
+
 TEST_F(SpeedTest, TheScreenAnimationLeavesTheScreenAsItWas) {
     const std::vector<std::uint8_t> before = Screen();
     qiva::ScreenAnimation(P(100, 90));
