@@ -18,6 +18,7 @@
 #include "game/summary_dialog.h"
 #include "toolkit/core/cursor.h"
 #include "toolkit/core/cursor_resources.h"
+#include "toolkit/core/error_box.h"
 #include "toolkit/core/memory.h"
 #include "toolkit/core/resources.h"
 #include "toolkit/core/shell.h"
@@ -38,9 +39,19 @@ namespace {
 constexpr std::int16_t kLanguageAlert = 133;
 constexpr std::int16_t kMenuBar = 128;
 constexpr std::int16_t kBoardWindow = 128;
+constexpr std::int16_t kMessageAlert = 1001; // the game's message alert, ShowMessage's
 
 void ShowArrow() {
     SetCursor(&qiva::ArrowCursor());
+}
+
+// The game's message alert lives in TOLKA.RSR: when the file is missing, or has no such alert, the
+// toolkit's error box gives the message, which would otherwise only name the missing alert.
+void ReportFatal(const char* text) {
+    if (GetResource(MakeResType("ALRT"), Localized(kMessageAlert)))
+        ShowMessage("%s", text);
+    else
+        qiva::ShowErrorBox(text);
 }
 
 void WriteSettingsAtExit() {
@@ -100,7 +111,7 @@ void InitApplication() {
     if (CursHandle wait = GetCursor(watchCursor)) SetCursor(*wait);
 
     if (OpenResFile("TOLKA.RSR") < 0) {
-        ShowMessage("Des fichiers essentiels sont absents. Reinstallez le logiciel.");
+        ReportFatal("Des fichiers essentiels sont absents. Reinstallez le logiciel.");
         ExitToShell();
     }
     ShowArrow();
@@ -109,7 +120,7 @@ void InitApplication() {
     // The screen is always 256 colours here, so the question about fewer colours never arises.
     mainWindow = GetNewWindow(kBoardWindow, nullptr, reinterpret_cast<WindowPtr>(-1));
     if (!mainWindow) {
-        ShowMessage("Mauvais fichier ressource");
+        ReportFatal("Mauvais fichier ressource");
         ExitToShell();
     }
     SetPort(mainWindow);

@@ -84,5 +84,7 @@ status=0
 QIVA=$work/sys timeout 60 bin/tolka --script idle.txt > out.txt 2> err.txt || status=$?
 [ $status -eq 0 ] || fail "missing TOLKA.RSR: status $status $(cat err.txt)"
 ! grep -q '^game ' out.txt || fail "missing TOLKA.RSR: the game went on"
+# The game's message alert is in the missing file: the toolkit's error box says what is wrong.
+grep -q 'Des fichiers essentiels sont absents' err.txt || fail "missing TOLKA.RSR: not said: $(cat err.txt)"
 [ ! -e "$cfg" ] || fail "missing TOLKA.RSR: settings written"
 echo OK
