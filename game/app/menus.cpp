@@ -68,6 +68,8 @@ void DoMenuCommand(std::int32_t menuResult) {
     HiliteMenu(0);
     AdjustMenus();
     DrawMenuBar();
+    // A game kept as the first of a new match is a match game from now on, and says so.
+    UpdateTitle();
 }
 
 void AdjustMenus() {

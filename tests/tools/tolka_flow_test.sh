@@ -154,6 +154,22 @@ tolka_end || fail "status $?"
 [ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 1 1 1 0 1' ] || fail "rules written: $(cat "$cfg")"
 rm "$cfg"
 
+# New match during a game, the question declined: the game goes on as the first game of the match,
+# and the title and the game menu say so at once.
+tolka_start
+start_game
+before=$g_board
+say 'key ctrl+m' 'wait 1'
+dump
+[ "$g_dialog" = 128 ] || fail "new match did not ask: $(cat dump.txt)"
+say 'key escape' 'wait 5'
+dump
+[ -z "$g_dialog" ] && [ "$g_awaiting" = 1 ] && [ "$g_board" = "$before" ] || fail "declined new match: $(cat dump.txt)"
+want=$(str 22 | sed 's/%d/1/; s/%d/1/')
+[ "$(title)" = "$want" ] || fail "title in the match's first game '$(title)', want '$want'"
+menu_item 129 6 | grep -q ' enabled 1 ' || fail "Stop match is off in the match"
+tolka_end || fail "status $?"
+
 # Quit in the player's turn: declined, the game goes on; confirmed, the program ends at once and the
 # options changed meanwhile are written.
 tolka_start --trace trace.txt
