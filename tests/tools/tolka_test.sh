@@ -63,6 +63,15 @@ check '\x00\xff\xfe garbage' 0 0 'TOLKA_1_0\n 1 1 1 1 1 0 0'
 printf 'TOLKA_1_0 0 0 0 0 0 3 1\n' > Tolka.cfg
 check 'TOLKA_1_0 1 1 1 1 1 1 0' 1 0 'TOLKA_1_0\n 1 1 1 1 1 1 0'
 
+# A settings file that can be neither read nor written (a folder in its place): the defaults, no
+# error, and the folder left as it was.
+rm -f "$cfg"
+mkdir "$cfg"
+run idle.txt
+game out.txt | grep -q '^game rules 0 level 0 ' || fail "unreadable settings: $(game out.txt)"
+[ -d "$cfg" ] && [ -z "$(ls -A "$cfg")" ] || fail "the folder in the settings' place was changed"
+rmdir "$cfg"
+
 # Command keys: level 4 (expert) silences the panel; the sound option off; quit writes both.
 rm -f "$cfg"
 printf 'key return\nwait 10\nkey ctrl+4\nwait 1\nkey ctrl+s\nwait 1\ndump -\nkey ctrl+q\nwait 5\ndump -\n' > keys.txt
