@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <chrono>
+#include <ctime>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -96,7 +96,7 @@ const std::map<std::string, Command> kCommands = {
       "(0, 1 or 255) and S0, S1 the final stores. A game still going after 2000 turns is abandoned with\n"
       "the result '-'. With --timing each line ends with\n"
       "  slowest MS0 MS1\n"
-      "the longest search of side 0 and of side 1 in that game, in milliseconds of wall time.\n",
+      "the longest search of side 0 and of side 1 in that game, in milliseconds of processor time.\n",
       {{"--rules", {1, "a rule set"}},
        {"--levels", {2, "two levels, L0 L1"}},
        {"--seed", {1, "a seed"}},
@@ -225,10 +225,11 @@ void RunSelfplay(const Arguments& args) {
         for (int turn = 0; turn < kMaxTurns && !(over = CheckGameOver(board, result, rest0, rest1)); ++turn) {
             Searcher searcher(ruleSet, depths[side], nullptr);
             std::int16_t best = -1;
-            const auto start = std::chrono::steady_clock::now();
+            // Processor time, so that other work on the machine does not lengthen a search.
+            const std::clock_t start = std::clock();
             searcher.Search(side, board, best, 0);
-            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-            slowest[side] = std::max(slowest[side], took.count());
+            const double took = 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+            slowest[side] = std::max(slowest[side], took);
             if (best < 0) {
                 moves += '-';
             } else {
