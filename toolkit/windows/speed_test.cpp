@@ -92,6 +92,12 @@ std::vector<SpeedResult> RunSpeedLoops(const Rect& area, const std::function<dou
     LineTo(left + w / 2, top + 4);
     ClosePoly();
 
+    // The shapes' loops: a third of the area, swept over its top-left quarter, in turning colours.
+    const auto Shape = [&](int i) {
+        ForeColor(Colour(i));
+        const int x = Sweep(i, 53, left, left + w / 2), y = Sweep(i, 47, top, top + h / 2);
+        return R(x, y, x + w / 3, y + h / 3);
+    };
     const std::function<void(int)> loops[] = {
         [](int i) {
             static volatile int sink;
@@ -110,15 +116,11 @@ std::vector<SpeedResult> RunSpeedLoops(const Rect& area, const std::function<dou
             PenSize(1, 1);
         },
         [&](int i) {
-            ForeColor(Colour(i));
-            const Rect r = R(Sweep(i, 53, left, left + w / 2), Sweep(i, 47, top, top + h / 2),
-                             Sweep(i, 53, left, left + w / 2) + w / 3, Sweep(i, 47, top, top + h / 2) + h / 3);
+            const Rect r = Shape(i);
             FrameRect(&r);
         },
         [&](int i) {
-            ForeColor(Colour(i));
-            const Rect r = R(Sweep(i, 53, left, left + w / 2), Sweep(i, 47, top, top + h / 2),
-                             Sweep(i, 53, left, left + w / 2) + w / 3, Sweep(i, 47, top, top + h / 2) + h / 3);
+            const Rect r = Shape(i);
             PaintRect(&r);
         },
         [&](int i) {
@@ -128,15 +130,11 @@ std::vector<SpeedResult> RunSpeedLoops(const Rect& area, const std::function<dou
             DrawText(text, 0, static_cast<int>(sizeof text - 1));
         },
         [&](int i) {
-            ForeColor(Colour(i));
-            const Rect r = R(Sweep(i, 53, left, left + w / 2), Sweep(i, 47, top, top + h / 2),
-                             Sweep(i, 53, left, left + w / 2) + w / 3, Sweep(i, 47, top, top + h / 2) + h / 3);
+            const Rect r = Shape(i);
             FrameOval(&r);
         },
         [&](int i) {
-            ForeColor(Colour(i));
-            const Rect r = R(Sweep(i, 53, left, left + w / 2), Sweep(i, 47, top, top + h / 2),
-                             Sweep(i, 53, left, left + w / 2) + w / 3, Sweep(i, 47, top, top + h / 2) + h / 3);
+            const Rect r = Shape(i);
             PaintOval(&r);
         },
         [&](int i) {
