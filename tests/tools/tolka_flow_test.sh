@@ -170,21 +170,27 @@ want=$(str 22 | sed 's/%d/1/; s/%d/1/')
 menu_item 129 6 | grep -q ' enabled 1 ' || fail "Stop match is off in the match"
 tolka_end || fail "status $?"
 
-# Quit in the player's turn: declined, the game goes on; confirmed, the program ends at once and the
-# options changed meanwhile are written.
-tolka_start --trace trace.txt
-start_game
-say 'key ctrl+s' 'key ctrl+q' 'wait 1'
-dump
-[ "$g_dialog" = 128 ] || fail "quit did not ask: $(cat dump.txt)"
-say 'key escape' 'wait 1'
-dump
-[ -z "$g_dialog" ] && [ "$g_awaiting" = 1 ] || fail "declined quit: $(cat dump.txt)"
-say 'key ctrl+q' 'wait 1' 'key return' 'wait 1' 'dump -'
-tolka_end || fail "quit status $?"
-[ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 0 1 1 0 0' ] || fail "settings after quit: $(cat "$cfg")"
-! grep -q '^over' trace.txt || fail "the quit game was played out"
-rm "$cfg"
+# Quit in the player's turn, by the menu's key or by closing the window: declined, the game goes on;
+# confirmed, the program ends at once and the options changed meanwhile are written.
+while read -r quit; do
+    tolka_start --trace trace.txt
+    start_game
+    say 'key ctrl+s' "$quit" 'wait 1'
+    dump
+    [ "$g_dialog" = 128 ] || fail "$quit did not ask: $(cat dump.txt)"
+    say 'key escape' 'wait 1'
+    dump
+    [ -z "$g_dialog" ] && [ "$g_awaiting" = 1 ] || fail "declined $quit: $(cat dump.txt)"
+    say "$quit" 'wait 1' 'key return' 'wait 1' 'dump -'
+    tolka_end || fail "$quit: status $?"
+    ! grep -q '^end$' rest.txt || fail "$quit: the program went on to the next dump"
+    [ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 0 1 1 0 0' ] || fail "settings after $quit: $(cat "$cfg")"
+    ! grep -q '^over' trace.txt || fail "$quit: the game was played out"
+    rm "$cfg"
+done <<'CASES'
+key ctrl+q
+close
+CASES
 
 # The space bar: nothing while no game is on; in the player's turn the move a search of 8 plies
 # chooses, whatever the level (0 here, one ply), and then the computer plays at its own level again.

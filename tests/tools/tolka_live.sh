@@ -13,10 +13,11 @@ tolka_start() {
     [ -z "${LANGUAGE_KEY-return}" ] || say "key ${LANGUAGE_KEY-return}" "wait 2"
 }
 
-# tolka_end: closes the script (the program ends at its end) and gives the program's exit status.
+# tolka_end: closes the script (the program ends at its end) and gives the program's exit status;
+# what it printed after the last dump read is in $work/rest.txt.
 tolka_end() {
     exec {live_in}>&-
-    cat <&$live_out > /dev/null
+    cat <&$live_out > "$work/rest.txt"
     exec {live_out}<&-
     local status=0
     wait "$tolka_pid" || status=$?
