@@ -16,6 +16,9 @@
 namespace {
 
 constexpr std::size_t kBitsOffset = offsetof(CIcon, iconMaskData);
+// The largest side a colour icon is drawn at: every plot resamples the whole destination, and a
+// damaged dialog item's rectangle can span the coordinate space (a thousand million pixels).
+constexpr int kMaxPlotSide = 2048;
 
 struct ImageSizes {
     std::int32_t mask, icon, pixels;
@@ -101,7 +104,7 @@ void PlotCIcon(const Rect* theRect, CIconHandle theIcon) {
     // takes a one-bit mask at the destination's size, so a scaled icon gets its mask scaled first.
     const int width = theRect->right - theRect->left, height = theRect->bottom - theRect->top;
     const int iconWidth = icon.iconMask.bounds.right, iconHeight = icon.iconMask.bounds.bottom;
-    if (port && width > 0 && height > 0) {
+    if (port && width > 0 && height > 0 && width <= kMaxPlotSide && height <= kMaxPlotSide) {
         if (width == iconWidth && height == iconHeight) {
             CopyMask(reinterpret_cast<const BitMap*>(&icon.iconPMap), &icon.iconMask, &port->portBits,
                      &icon.iconPMap.bounds, &icon.iconMask.bounds, theRect);

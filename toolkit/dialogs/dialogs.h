@@ -106,6 +106,7 @@ using CIconPtr = CIcon*;
 using CIconHandle = CIconPtr*;
 
 CIconHandle GetCIcon(std::int16_t iconID);
+// Scaled to the rectangle; one wider or taller than 2048 pixels draws nothing.
 void PlotCIcon(const Rect* theRect, CIconHandle theIcon);
 void DisposeCIcon(CIconHandle theIcon);
 void PlotIcon(const Rect* theRect, Handle theIcon);

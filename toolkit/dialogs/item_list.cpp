@@ -9,6 +9,12 @@ namespace qiva {
 
 namespace {
 
+// The bytes an item's data takes in the list: its length with the pad byte of an odd one. Only a
+// 255-byte item is still odd once built (a length byte cannot say 256), so readers step with this.
+std::size_t StoredLength(std::uint8_t length) {
+    return std::size_t{length} + (length & 1);
+}
+
 Rect LoadHostRect(const std::uint8_t* p) {
     Rect r;
     std::memcpy(&r, p, sizeof r);
@@ -35,13 +41,10 @@ BuiltList BuildItemList(std::vector<std::uint8_t>& list) {
                         LoadBigEndian<std::int16_t>(p + 8), LoadBigEndian<std::int16_t>(p + 10)};
         std::memcpy(p + 4, &rect, sizeof rect);
         std::memset(p, 0, 4);
-        std::size_t length = p[13];
         built.lengths.push_back(p[13]);
-        if (length % 2) {
-            ++length;
-            p[13] = static_cast<std::uint8_t>(length);
-            if (at + kItemHeaderSize + length > list.size()) list.push_back(0);
-        }
+        if (p[13] % 2 && p[13] < 255) ++p[13];
+        const std::size_t length = StoredLength(p[13]);
+        if (at + kItemHeaderSize + length > list.size()) list.push_back(0);
         at += kItemHeaderSize + length;
         ++built.count;
     }
@@ -62,7 +65,7 @@ std::optional<ItemEntry> ItemAt(std::span<const std::uint8_t> list, int item) {
         if (list.size() < at + kItemHeaderSize || list.size() - at - kItemHeaderSize < list[at + 13])
             return std::nullopt;
         if (i == item) break;
-        at += kItemHeaderSize + list[at + 13];
+        at += kItemHeaderSize + StoredLength(list[at + 13]);
     }
     ItemEntry e;
     e.offset = at;
@@ -86,7 +89,7 @@ std::vector<ItemEntry> AllItems(std::span<const std::uint8_t> list) {
         e.length = list[at + 13];
         e.dataOffset = at + kItemHeaderSize;
         items.push_back(e);
-        at += kItemHeaderSize + e.length;
+        at += kItemHeaderSize + StoredLength(e.length);
     }
     return items;
 }

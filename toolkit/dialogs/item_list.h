@@ -2,8 +2,9 @@
 // The item list of a dialog: a 'DITL' resource converted in place, keeping its layout (count − 1 as a
 // big-endian word, then per item a 4-byte handle slot, the rectangle, a type byte, a length byte and
 // the data), with rectangles in host order and odd lengths raised by one so the pad byte belongs to
-// its item. Also the two pure rules that work on it: which text item becomes active next, and the
-// ParamText expansion of static text. No global state.
+// its item (all but 255, which the byte cannot raise: its pad byte still follows it). Also the two
+// pure rules that work on it: which text item becomes active next, and the ParamText expansion of
+// static text. No global state.
 
 #include <array>
 #include <cstddef>

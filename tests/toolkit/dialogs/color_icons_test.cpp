@@ -118,6 +118,20 @@ TEST_F(ColorIconTest, PlotsThroughTheMaskScaled) {
     DisposeCIcon(icon);
 }
 
+TEST_F(ColorIconTest, DestinationBeyondAnyScreenDrawsNothing) {
+    // A damaged dialog item can ask for the whole coordinate space: refused at once, not resampled.
+    CIconHandle icon = GetCIcon(7);
+    ASSERT_NE(icon, nullptr);
+    const std::uint8_t white = Pixel(0, 0);
+    const Rect huge{-32000, -32000, 32000, 32000}, wide{0, 0, 8, 2049};
+    PlotCIcon(&huge, icon);
+    PlotCIcon(&wide, icon);
+    for (int v = 0; v < 8; ++v)
+        for (int h = 0; h < 8; ++h)
+            EXPECT_EQ(Pixel(h, v), white) << h << "," << v;
+    DisposeCIcon(icon);
+}
+
 TEST_F(ColorIconTest, MissingOrDamagedIconsGiveNull) {
     EXPECT_EQ(GetCIcon(99), nullptr);
     EXPECT_EQ(GetCIcon(8), nullptr); // cut inside its pixels

@@ -64,6 +64,32 @@ TEST(ItemListTest, FiveCharacterTextTakesItsPadByte) {
     EXPECT_FALSE(qiva::ItemAt(list, 3));
 }
 
+TEST(ItemListTest, LongestTextKeepsTheItemsAfterIt) {
+    // 255 bytes cannot be raised to even in a length byte: the pad byte stays outside the length and
+    // the item after it is still found where it is.
+    const std::string longest(255, 'x');
+    Bytes list = Ditl({{{0, 0, 10, 200}, 8, longest + '\0'}, {{20, 0, 40, 60}, 4, "OK"}}, 1);
+    list[2 + 13] = 255;
+    const qiva::BuiltList built = qiva::BuildItemList(list);
+    ASSERT_EQ(built.count, 2);
+    EXPECT_EQ(built.lengths, (std::vector<std::uint8_t>{255, 2}));
+    const std::vector<qiva::ItemEntry> items = qiva::AllItems(list);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].length, 255);
+    EXPECT_EQ(items[1].offset, 2u + 14u + 256u);
+    EXPECT_EQ(items[1].type, 4);
+    EXPECT_TRUE(SameRect(items[1].rect, Rect{20, 0, 40, 60}));
+    const auto second = qiva::ItemAt(list, 2);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->offset, items[1].offset);
+
+    // As the last item without its pad byte, it gets one.
+    Bytes last = Ditl({{{0, 0, 10, 200}, 8, longest}}, 0);
+    const std::size_t before = last.size();
+    ASSERT_EQ(qiva::BuildItemList(last).count, 1);
+    EXPECT_EQ(last.size(), before + 1);
+}
+
 TEST(ItemListTest, DamagedListsKeepWhatFits) {
     struct Case {
         const char* name;
