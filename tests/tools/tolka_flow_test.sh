@@ -224,6 +224,26 @@ read -r _ _ place _ <<< "$(grep -A1 '^move 0' trace.txt | sed -n 2p)"
 tolka_end || fail "status $?"
 rm "$cfg"
 
+# Stop match in a game of the match asks first: Escape keeps the match and its game; Return ends both.
+tolka_start
+say 'key ctrl+m' 'wait 1'
+click_item 3
+settle
+while read -r answer gameon; do
+    choose 129 6
+    dump
+    [ "$g_dialog" = 132 ] || fail "stop match did not ask: $(cat dump.txt)"
+    say "key $answer" 'wait 5'
+    dump
+    [ -z "$g_dialog" ] && [ "$g_gameon" = "$gameon" ] || fail "stop match, $answer: $(cat dump.txt)"
+done <<'CASES'
+escape 1
+return 0
+CASES
+[ "$g_board" = "$empty" ] && [ "$(title)" = "$(str 20)" ] || fail "after the match was stopped: $(cat dump.txt)"
+menu_item 129 6 | grep -q ' enabled 0 ' || fail "Stop match still on after the match"
+tolka_end || fail "status $?"
+
 # Command keys see the menus as the game stands: in a match New game is off and its key does nothing;
 # once the match is complete (nine games, one move each from this board) the key asks to abandon the
 # game in progress, though no menu command has run since the match ended.
