@@ -21,8 +21,8 @@ public:
     virtual void Closed(WindowPtr) {}
 };
 
-// Hands the window's events to `handler` (not owned); null stops it. The window's reference
-// constant must be negative for the toolkit to treat it as a desk accessory.
+// Hands the window's events to `handler` (not owned, and to outlive its registration); null stops
+// it. The window's reference constant must be negative for the toolkit to treat it as a desk accessory.
 void SetDeskAccessory(WindowPtr window, DeskAccessory* handler);
 DeskAccessory* DeskAccessoryOf(WindowPtr window);
 // What CloseWindow does: the window's handler, if any, is unregistered and told by Closed.

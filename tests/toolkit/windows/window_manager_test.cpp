@@ -297,11 +297,13 @@ class Accessory : public qiva::DeskAccessory {
 public:
     std::vector<std::int16_t> seen;
     int closes = 0;
+    int closed = 0;
     void Event(WindowPtr, const EventRecord& e) override { seen.push_back(e.what); }
     void Close(WindowPtr window) override {
         ++closes;
         CloseWindow(window);
     }
+    void Closed(WindowPtr) override { ++closed; }
 };
 
 TEST_F(WindowManagerTest, DeskAccessoryTakesItsKeysUpdatesAndActivations) {
@@ -324,7 +326,12 @@ TEST_F(WindowManagerTest, DeskAccessoryTakesItsKeysUpdatesAndActivations) {
     EXPECT_EQ(app_events, (std::vector<std::int16_t>{activateEvt, updateEvt}));
     EXPECT_EQ(da.seen, (std::vector<std::int16_t>{activateEvt, keyDown, keyDown, updateEvt}));
     EXPECT_TRUE(EmptyRgn(qiva::Peek(acc)->updateRgn));
-    (void)app;
+    // Closed by the program, the window is taken from its handler, which hears of it once.
+    DisposeWindow(acc);
+    EXPECT_EQ(da.closed, 1);
+    EXPECT_EQ(qiva::DeskAccessoryOf(acc), nullptr);
+    DisposeWindow(app);
+    EXPECT_EQ(da.closed, 1);
 }
 
 TEST_F(WindowManagerTest, SystemClickOnADeskAccessoryCloseBox) {
@@ -345,6 +352,9 @@ TEST_F(WindowManagerTest, SystemClickOnADeskAccessoryCloseBox) {
     EventRecord inside{mouseDown, 0, 0, P(150, 60), 0};
     SystemClick(&inside, again);
     EXPECT_EQ(da.seen.back(), mouseDown);
+    // A handler must outlive its registration: the window goes before it does.
+    CloseWindow(again);
+    EXPECT_EQ(da.closed, 2);
 }
 
 TEST_F(WindowManagerTest, RightClickOnTheDesktopOpensTheSettingsPopup) {
