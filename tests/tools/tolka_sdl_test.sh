@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tolka in a real window under Xvfb, played through SDL as a person would: keys through the splash
+# tolka in a real window under Xvfb, played through SDL as a person would: Return through the splash
 # and the language alert, Control+N and a click on a fist for the draw, then a click on a legal pit
 # of the player's row each turn until the game ends, the summary closed with Return, the next draw
 # cancelled and the program quit with Control+Q. The board is followed through the --trace file,
@@ -54,17 +54,25 @@ grey() {
 }
 until_ 10 eval 'test -n "$(window)"' || fail "no window: $(cat err.txt)"
 xdotool windowfocus --sync "$(window)" 2> /dev/null || true
-# The splash takes any key; the language alert (its grey face) takes Return for French.
+# front: the board window is in front (its title bar active).
+front() { shot s.png && [ "$(pixel s.png 600 33)" = 0,0,128 ]; }
+# again SECONDS ACTION TEST...: the action, made again (four times at most) until TEST holds within
+# SECONDS: an input that comes while the program is still drawing its window may be lost.
+again() {
+    local seconds=$1 action=$2 try
+    shift 2
+    for try in 1 2 3 4; do
+        eval "$action"
+        until_ "$seconds" "$@" && return 0
+    done
+    return 1
+}
+# The splash takes any key, the language alert Return for French; then the board is in front.
 until_ 10 shot s.png || fail "no screenshot"
-sleep 0.5
-key Return
-until_ 10 grey 165 290 || fail "no language alert"
-key Return
-until_ 10 eval "! grey 165 290" || fail "the language alert stayed"
-sleep 0.5
-key ctrl+n
-until_ 10 grey 170 320 || fail "no who-starts dialog"
-click 256 245
+again 3 'key Return' front || fail "the splash and the language alert did not give way to the board"
+again 3 'key ctrl+n' grey 170 320 || fail "no who-starts dialog"
+# The fist clicked shows the draw for two seconds before the dialog goes.
+again 5 'click 256 245' front || fail "the who-starts dialog stayed"
 # The draw's result stays two seconds and the seeds are laid out for two more (a pause for each pit
 # with the sound off); the computer's first move, if it starts, is on the trace a little later.
 until_ 8 eval '[ "$(lines)" -gt 0 ]' || true
@@ -94,8 +102,7 @@ grep -q '^over' trace.txt || fail "the game did not end: $(cat trace.txt)"
 until_ 15 grey 100 320 || fail "no summary"
 until_ 20 eval 'key Return; sleep 0.5; ! grey 100 320' || fail "the summary stayed"
 until_ 10 grey 170 320 || fail "no new draw"
-key Return
-until_ 10 eval '! grey 170 320' || fail "the draw stayed"
+again 3 'key Return' front || fail "the draw stayed"
 key ctrl+q
 until_ 10 eval '! kill -0 "$pid" 2> /dev/null' || fail "Control+Q did not end the game"
 wait "$pid" || fail "status $?: $(cat err.txt)"
