@@ -154,6 +154,23 @@ tolka_end || fail "status $?"
 [ "$(cat "$cfg")" = $'TOLKA_1_0\n 1 1 1 1 1 0 1' ] || fail "rules written: $(cat "$cfg")"
 rm "$cfg"
 
+# The messages option: off, the panel says nothing; on again, the hint comes back at once, though
+# the pointer (on the menu, over no pit) has not moved to another pit.
+tolka_start
+start_game
+say 'move 320 400' 'wait 1'
+dump
+[ "$g_message" = "$(str 10)" ] || fail "hint over no pit: '$g_message'"
+while read -r message; do
+    choose 130 6
+    dump
+    [ "$g_message" = "${message:+$(str "$message")}" ] || fail "messages option: '$g_message', want string '$message'"
+done <<'CASES'
+
+10
+CASES
+tolka_end || fail "status $?"
+
 # New match during a game, the question declined: the game goes on as the first game of the match,
 # and the title and the game menu say so at once.
 tolka_start
