@@ -37,8 +37,18 @@ trap 'kill -9 "$pid" 2>/dev/null || true' EXIT
 window() { { xdotool search --onlyvisible --name '^Tolka' 2>/dev/null || true; } | tail -1; }
 shot() { import -window "$(window)" "$1" 2>/dev/null; }
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
-key() { xdotool key --window "$(window)" "$1"; }
-click() { xdotool mousemove --window "$(window)" "$1" "$2" click 1; }
+# Inputs go to the window shown now; one whose window went away meanwhile is sent again. Whether it
+# took effect is for the caller to see on the screen or the trace.
+key() {
+    local try
+    for try in 1 2 3; do xdotool key --window "$(window)" "$1" 2> /dev/null && return 0; sleep 0.2; done
+    return 0
+}
+click() {
+    local try
+    for try in 1 2 3; do xdotool mousemove --window "$(window)" "$1" "$2" click 1 2> /dev/null && return 0; sleep 0.2; done
+    return 0
+}
 # until SECONDS COMMAND...: polls every tenth of a second.
 until_() {
     local tries=$(($1 * 10)); shift
