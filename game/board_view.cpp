@@ -215,11 +215,14 @@ void BoardDisplay::DrawBackground(GrafPtr port) {
     TextFace(kBold);
     const int length = static_cast<int>(sizeof(kCredits) - 1);
     const int left = 320 - TextWidth(kCredits, 0, length) / 2;
-    // A dark edge, then the text in yellow and white a pixel up and left: raised letters.
+    // A dark edge, then the text in yellow and white a pixel up and left: raised letters. The
+    // baseline sits high enough for the message panel (down to 390) to hide the letters whole,
+    // descenders included, instead of leaving their feet showing under it.
+    constexpr std::int16_t kBaseline = 386;
     const std::pair<std::int32_t, Point> layers[] = {
-        {blackColor, {392, static_cast<std::int16_t>(left)}},
-        {yellowColor, {391, static_cast<std::int16_t>(left - 1)}},
-        {whiteColor, {391, static_cast<std::int16_t>(left - 2)}}};
+        {blackColor, {kBaseline, static_cast<std::int16_t>(left)}},
+        {yellowColor, {kBaseline - 1, static_cast<std::int16_t>(left - 1)}},
+        {whiteColor, {kBaseline - 1, static_cast<std::int16_t>(left - 2)}}};
     for (const auto& [colour, at] : layers) {
         ForeColor(colour);
         MoveTo(at.h, at.v);
