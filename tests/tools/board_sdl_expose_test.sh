@@ -62,12 +62,7 @@ kill -0 "$pid" 2>/dev/null && fail "the moves never ended"
 wait "$pid" || fail "board-run status $?: $(cat err)"
 grep -q 'moves in' out || fail "no figures: $(cat out)"
 INNER
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
-xvfb=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "no X server: $(cat "$work/xvfb.err")"
-DISPLAY=:$(head -1 "$work/display") RUN=$run WORK=$work bash "$work/inner.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_server.sh"
+start_xvfb "$work"
+DISPLAY=$display RUN=$run WORK=$work bash "$work/inner.sh"
 echo OK

@@ -79,14 +79,7 @@ if kill -0 "$pid" 2>/dev/null; then kill "$pid"; fail "Q did not end the demo"; 
 wait "$pid" || fail "demo status $?: $(cat "$WORK/err")"
 grep -q '^Crash=0' "$XDG_CONFIG_HOME/qiva/wqiva.ini" || fail "no clean close recorded"
 INNER
-# The X server picks a free display itself and writes its number: tests and other runs starting
-# servers at the same time never race for one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.err" &
-xvfb=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "no X server: $(cat "$work/xvfb.err")"
-DISPLAY=:$(head -1 "$work/display") DEMO=$demo WORK=$work bash "$work/inner.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_server.sh"
+start_xvfb "$work"
+DISPLAY=$display DEMO=$demo WORK=$work bash "$work/inner.sh"
 echo OK

@@ -118,16 +118,10 @@ until_ 10 eval '! kill -0 "$pid" 2> /dev/null' || fail "Control+Q did not end th
 wait "$pid" || fail "status $?: $(cat err.txt)"
 INNER
 
-# The X server picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> "$work/xvfb.err" &
-xvfb=$!
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "no X server: $(cat "$work/xvfb.err")"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_server.sh"
+start_xvfb "$work"
 export -f fail legal centre
-DISPLAY=:$(head -1 "$work/display") TOLKA=$tolka WORK=$work cli=$cli work=$work bash "$work/inner.sh"
+DISPLAY=$display TOLKA=$tolka WORK=$work cli=$cli work=$work bash "$work/inner.sh"
 check_trace relay "$work/trace.txt"
 [ "$(grep -c '^move 0' "$work/trace.txt")" -ge 3 ] || fail "too short a game: $(cat "$work/trace.txt")"
 grep -q '^TOLKA_1_0' "$XDG_CONFIG_HOME/qiva/Tolka.cfg" || fail "no settings written"
