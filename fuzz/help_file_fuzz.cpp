@@ -19,6 +19,23 @@ int Measure(std::string_view text, qiva::help::Face face) {
     return face == qiva::help::Face::Title ? 2 * width : width;
 }
 
+// Well-formed UTF-8 in its structure (lead and continuation bytes), which is all a cut can break.
+bool WellFormed(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t extra = lead < 0x80    ? 0
+                                  : lead >= 0xF0 ? 3
+                                  : lead >= 0xE0 ? 2
+                                  : lead >= 0xC0 ? 1
+                                                 : 4;
+        if (extra == 4 || text.size() - i <= extra) return false;
+        for (std::size_t k = 1; k <= extra; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -27,6 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     const qiva::help::HelpFile file = qiva::help::ParseHelpFile(text);
     FUZZ_CHECK(!file.error || (file.error->line >= 1 && !file.error->message.empty()));
+    // The message quotes the line it names, never half a character of it.
+    if (file.error && WellFormed(text)) FUZZ_CHECK(WellFormed(file.error->message));
     for (const qiva::help::Topic& topic : file.topics)
         for (const std::string& keyword : topic.keywords) {
             const int found = qiva::help::FindTopic(file, keyword);

@@ -63,7 +63,8 @@ CIconHandle GetCIcon(std::int16_t iconID) {
     ct->ctSeed = parsed->colourSeed;
     ct->ctFlags = parsed->colourFlags;
     ct->ctSize = static_cast<std::int16_t>(static_cast<int>(parsed->colours.size()) - 1);
-    std::memcpy(ct->ctTable, parsed->colours.data(), parsed->colours.size() * sizeof(ColorSpec));
+    if (!parsed->colours.empty()) // an empty table has no data to copy from
+        std::memcpy(ct->ctTable, parsed->colours.data(), parsed->colours.size() * sizeof(ColorSpec));
     std::memcpy(*sizeRecord, &sizes, sizeof sizes);
     auto* icon = reinterpret_cast<CIcon*>(*block);
     PixMap& pm = icon->iconPMap;

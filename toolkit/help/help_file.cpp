@@ -105,8 +105,12 @@ std::vector<std::string> SplitKeywords(std::string_view list) {
 }
 
 ParseError ErrorAt(int line, std::string_view text, std::string_view why) {
-    std::string shown(text.substr(0, 24));
-    if (text.size() > 24) shown += "...";
+    // Cut at a character's start: the message is UTF-8 like the file.
+    std::size_t cut = std::min<std::size_t>(text.size(), 24);
+    while (cut > 0 && cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    std::string shown(text.substr(0, cut));
+    if (text.size() > cut) shown += "...";
     return {line, "line " + std::to_string(line) + ": \"" + shown + "\" " + std::string(why)};
 }
 

@@ -81,6 +81,8 @@ TEST(HelpFile, ErrorsNameTheirLine) {
         {"", 1, "no @topic", 0},
         {"just text\n\n", 1, "no @topic", 0},
         {"@topic A\n@topic B\n@x-very-long-directive-name-that-goes-on\n", 3, "...\" is not", 2},
+        // The quote stops before a character it would cut in two, so the message stays UTF-8.
+        {"@abcdefghijklmnopqrstuv\xC3\xA9t\n", 1, "\"@abcdefghijklmnopqrstuv...\" is not", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
