@@ -1,5 +1,6 @@
 #include "game/dialog_items.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -69,6 +70,14 @@ void SetUserItemProc(DialogPtr dialog, std::int16_t item, UserItemProcPtr proc) 
     GetDItem(dialog, item, &type, &handle, &box);
     if (type < 0 || KindOf(type) != userItem) return;
     SetDItem(dialog, item, type, reinterpret_cast<Handle>(proc), &box);
+}
+
+std::int16_t RunDialogUntil(std::initializer_list<std::int16_t> items) {
+    for (;;) {
+        std::int16_t item = 0;
+        ModalDialog(nullptr, &item);
+        if (item < 0 || std::find(items.begin(), items.end(), item) != items.end()) return item;
+    }
 }
 
 } // namespace tolka

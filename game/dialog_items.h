@@ -4,6 +4,7 @@
 // of a user item. Item types are compared without their itemDisable bit.
 
 #include <cstdint>
+#include <initializer_list>
 
 #include "toolkit/dialogs/dialogs.h"
 
@@ -18,5 +19,8 @@ void SetItemNumber(DialogPtr dialog, std::int16_t item, long number);
 void GetItemRect(DialogPtr dialog, std::int16_t item, Rect* rect);
 // Installs `proc` on a user item; other items are left alone.
 void SetUserItemProc(DialogPtr dialog, std::int16_t item, UserItemProcPtr proc);
+// Runs the front dialog with ModalDialog until one of `items` is hit, and answers it; −1 when the
+// Dialog Manager cannot run it (no dialog in front), so a caller's loop always ends.
+std::int16_t RunDialogUntil(std::initializer_list<std::int16_t> items);
 
 } // namespace tolka

@@ -45,10 +45,7 @@ void ShowScoreSheet() {
         SetItemNumber(dialog, number.item, number.value);
     if (const int result = ScoreSheetResultString(match))
         SetItemText(dialog, kSheetResultItem, GameString(static_cast<std::int16_t>(result)));
-    std::int16_t item = 0;
-    do {
-        ModalDialog(nullptr, &item);
-    } while (item != 1 && item >= 0);
+    RunDialogUntil({1});
     DisposeDialog(dialog);
     SetPort(saved);
     SetDAFont(0);

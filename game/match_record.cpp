@@ -13,7 +13,7 @@ std::int16_t Narrow(int value) {
 // Sums, set scores and match totals follow from the game rows alone.
 void Recount(MatchRecord& record) {
     for (MatchSide& side : record.sides)
-        for (MatchSet& set : side.sets) {
+        for (SetScores& set : side.sets) {
             int sums[3] = {0, 0, 0};
             for (int game = 0; game < kGamesPerSet; ++game) {
                 std::int16_t* row = set.rows[game];

@@ -12,13 +12,13 @@ constexpr int kGamesPerSet = 3;
 constexpr int kSumsRow = 3; // the row after the three games of a set holds their sums
 
 // One set of one side: rows 0-2 are its games, row 3 their sums, each {points, bonus, total}.
-struct MatchSet {
+struct SetScores {
     std::int16_t rows[4][3];
     std::int16_t score; // how far the side's sum of totals passes the other side's, else 0
 };
 
 struct MatchSide {
-    MatchSet sets[kMatchSets];
+    SetScores sets[kMatchSets];
     std::int16_t total; // the sum of the set scores
 };
 

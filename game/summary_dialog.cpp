@@ -82,10 +82,7 @@ bool ShowGameSummary(int rest0, int rest1) {
     ShowWindow(dialog);
     // The template shows the dialog as it is made, before its user items have their procedures.
     DrawDialog(dialog);
-    std::int16_t item = 0;
-    do {
-        ModalDialog(nullptr, &item);
-    } while (item != 1 && item >= 0);
+    RunDialogUntil({1});
     DisposeDialog(dialog);
     SetPort(saved);
     if (seedIcon) DisposeCIcon(seedIcon);

@@ -109,11 +109,10 @@ bool AskWhoStarts(std::uint8_t& playerFirst) {
         return false;
     }
     SetPort(dialog);
-    std::int16_t item = 0;
-    do {
-        ModalDialog(nullptr, &item);
-    } while (item != 1 && item != 3 && item != 4);
-    if (item != 1) {
+    // Cancel (1) or a fist (3, 4); a dialog the Dialog Manager cannot run counts as cancelled.
+    const std::int16_t item = RunDialogUntil({1, 3, 4});
+    const bool drawn = item == 3 || item == 4;
+    if (drawn) {
         HideDItem(dialog, 1);
         // 4999 chances in 10000 for the player.
         playerFirst = RandomRange(0, 10000) > 5000 ? 1 : 0;
@@ -133,7 +132,7 @@ bool AskWhoStarts(std::uint8_t& playerFirst) {
     DisposeDialog(dialog);
     SetPort(saved);
     SetDAFont(0);
-    return item != 1;
+    return drawn;
 }
 
 void NewGame(Board& board) {

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <string>
 
-#include "toolkit/controls/controls.h"
 #include "toolkit/core/settings.h"
 #include "toolkit/core/sound.h"
 #include "toolkit/dialogs/dialogs.h"
@@ -18,23 +17,13 @@ namespace qiva {
 
 namespace {
 
-ControlHandle ItemControl(DialogPtr dialog, std::int16_t item) {
-    std::int16_t type = 0;
-    Handle h = nullptr;
-    Rect box{};
-    GetDItem(dialog, item, &type, &h, &box);
-    const std::int16_t kind = static_cast<std::int16_t>(type & ~itemDisable);
-    if (!h || kind < ctrlItem + btnCtrl || kind > ctrlItem + resCtrl) return nullptr;
-    return reinterpret_cast<ControlHandle>(h);
-}
-
+// A control item's value, through the toolkit's own calls for check boxes and radio buttons.
 void SetItemValue(DialogPtr dialog, std::int16_t item, bool on) {
-    if (ControlHandle c = ItemControl(dialog, item)) SetCtlValue(c, on ? 1 : 0);
+    QivaSetValBouton(dialog, item, on ? 1 : 0);
 }
 
 bool ItemValue(DialogPtr dialog, std::int16_t item) {
-    ControlHandle c = ItemControl(dialog, item);
-    return c && GetCtlValue(c) != 0;
+    return QivaGetValBouton(dialog, item) != 0;
 }
 
 // Radio buttons first..last: the one chosen is set, the others cleared.

@@ -176,6 +176,7 @@ public:
 
     WindowPtr window() const { return window_; }
     const std::string& name() const { return name_; }
+    const help::HelpFile& file() const { return file_; }
     int top() const { return top_; }
     int visible() const { return visible_; }
     int LineCount() const { return static_cast<int>(layout_.lines.size()); }
@@ -380,6 +381,18 @@ Boolean WinHelp(WindowPtr, const char* file, std::uint16_t command, std::uintptr
         lastError = EINVAL;
         return false;
     }
+    // The topic a keyword asks for, the first one otherwise.
+    const auto topicFor = [&](const help::HelpFile& parsed) {
+        if (command != HELP_KEY || !data) return 0;
+        return std::max(help::FindTopic(parsed, reinterpret_cast<const char*>(data)), 0);
+    };
+    // The file already shown comes to the front at the topic asked for, without being read again.
+    if (viewer.window() && !name.empty() && viewer.name() == name) {
+        SelectWindow(viewer.window());
+        viewer.ShowTopic(topicFor(viewer.file()));
+        lastError = 0;
+        return true;
+    }
     std::string text;
     int error = 0;
     if (name.empty() || !ReadHelpText(name, text, error)) {
@@ -392,9 +405,7 @@ Boolean WinHelp(WindowPtr, const char* file, std::uint16_t command, std::uintptr
         AppendToMessageLog(name + " line " + std::to_string(parsed.error->line) + ": " +
                            parsed.error->message);
     }
-    int topic = 0;
-    if (command == HELP_KEY && data)
-        topic = std::max(help::FindTopic(parsed, reinterpret_cast<const char*>(data)), 0);
+    const int topic = topicFor(parsed);
     if (!viewer.Open(name, std::move(parsed))) {
         lastError = ENOMEM;
         return false;

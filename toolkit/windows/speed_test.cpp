@@ -10,7 +10,8 @@
 
 #include "toolkit/core/events.h"
 #include "toolkit/core/memory.h"
-#include "toolkit/core/tick_count.h"
+#include "toolkit/core/time_manager.h"
+#include "toolkit/graphics/drawing_state.h"
 #include "toolkit/graphics/quickdraw.h"
 #include "toolkit/windows/desk_accessory.h"
 
@@ -215,14 +216,20 @@ public:
         return r;
     }
 
+    // Where the loops draw: the window left of the results.
+    Rect LoopArea(WindowPtr window) const {
+        Rect r = window->portRect;
+        r.right = static_cast<std::int16_t>(r.right - column);
+        return r;
+    }
+
     void Event(WindowPtr window, const EventRecord& event) override {
         if (event.what != updateEvt) return;
         GrafPtr saved = nullptr;
         GetPort(&saved);
         SetPort(window);
         // The drawing area keeps what the loops left, unless it was covered: then it is cleared.
-        Rect area = window->portRect;
-        area.right = static_cast<std::int16_t>(area.right - column);
+        const Rect area = LoopArea(window);
         if (!running) {
             ForeColor(whiteColor);
             PaintRect(&area);
@@ -265,7 +272,6 @@ WindowPtr ShowSpeedTest(const std::function<void(const SpeedResult&)>& done) {
     GetPort(&saved);
     const Rect screen = qd.screenBits.bounds;
     const int width = std::min(620, screen.right - screen.left - 16);
-    const int column = std::min(180, width / 3);
     const int height = std::min(420, screen.bottom - screen.top - GetMBarHeight() - 40);
     const int left = screen.left + (screen.right - screen.left - width) / 2;
     const int top = GetMBarHeight() + 30;
@@ -276,12 +282,10 @@ WindowPtr ShowSpeedTest(const std::function<void(const SpeedResult&)>& done) {
     auto* handler = SpeedTestWindow::Open().emplace_back(std::make_unique<SpeedTestWindow>()).get();
     SetDeskAccessory(window, handler);
     SetPort(window);
-    Rect area = window->portRect;
-    area.right = static_cast<std::int16_t>(area.right - column);
-    handler->column = column;
+    handler->column = std::min(180, width / 3);
     handler->running = true;
     handler->DrawResults(window);
-    RunSpeedLoops(area, &PreciseTicks, [&](const SpeedResult& r) {
+    RunSpeedLoops(handler->LoopArea(window), &PreciseTicks, [&](const SpeedResult& r) {
         handler->results.push_back(r);
         handler->DrawResults(window);
         if (done) done(r);
@@ -311,6 +315,8 @@ void ScreenAnimation(Point from) {
     PenSize(3, 3);
     for (int frame = 1; frame < 2 * kSteps; ++frame) {
         const int rings = frame <= kSteps ? frame : 2 * kSteps - frame;
+        // One drawing a frame: the screen shows it once, rings and all.
+        BeginDrawing();
         CopyBits(&copy.portBits, &screen->portBits, &copy.portRect, &all, srcCopy, nullptr);
         for (int ring = 1; ring <= rings; ++ring) {
             const int d = reach * ring / kSteps;
@@ -318,10 +324,9 @@ void ScreenAnimation(Point from) {
             ForeColor(Colour(ring));
             FrameRect(&r);
         }
-        // Real time, without a pump step: the screen is the animation's until it ends.
-        const std::uint32_t next = MonotonicTicks() + 1;
-        while (MonotonicTicks() < next) {
-        }
+        EndDrawing();
+        // Delay sleeps without a pump step: the screen is the animation's until it ends.
+        ShortDelay(1);
     }
     CopyBits(&copy.portBits, &screen->portBits, &copy.portRect, &all, srcCopy, nullptr);
     PenNormal();
